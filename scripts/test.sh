@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test suite. Exits
+# non-zero on any failure.
+set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
+
+need_build_tools
+configure_and_build "$BUILD"
+(cd "$BUILD" && ctest --output-on-failure -j"$JOBS")
+
+# Further suites (sanitizers, Windows under Wine, fuzz regressions) each
+# live in a script of their own.
+for suite in "$ROOT"/scripts/suites/*.sh; do
+  [ -e "$suite" ] || continue
+  echo "== $(basename "$suite")"
+  bash "$suite"
+done

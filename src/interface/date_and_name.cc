@@ -1,0 +1,25 @@
+#include "interface/error_codes.h"
+#include "interface/library_state.h"
+#include "interface/operations.h"
+#include "support/date_time.h"
+#include "support/error.h"
+
+namespace kavu32 {
+
+void StoreDateAndName(const Kavu32Date& date, const char* name) {
+  LibraryState& state = State();
+  if (state.Stopped) throw Error(kAlreadyShutDown);
+  state.PersonName = name ? name : "";
+  state.BirthYear = date.Year;
+  state.BirthMonth = date.Month;
+  state.BirthDay = date.Day;
+  // An invalid date fails here, leaving the date values and flags as they
+  // were.
+  const TDateTime birthDate = EncodeDate(date.Year, date.Month, date.Day);
+  state.BirthDate = birthDate;
+  state.DateKey = static_cast<int32_t>(date.Day) + date.Month * 100 + date.Year * 10000;
+  state.DateSet = true;
+  state.ErrorCode = kOk;
+}
+
+}  // namespace kavu32

@@ -1,0 +1,56 @@
+// The error codes and their fixed English messages.
+#ifndef KAVU32_INTERFACE_ERROR_CODES_H
+#define KAVU32_INTERFACE_ERROR_CODES_H
+
+#include <array>
+#include <cstdint>
+
+namespace kavu32 {
+
+enum ErrorCodes : int32_t {
+  kOk = 0,
+  kNoData = -1,
+  kStringDataError = -2,
+  kMetafileError = -3,
+  kMemoError = -4,
+  kMetafileSaveError = -5,
+  kInitializingError = -6,
+  kInvalidDataParameter = -7,
+  kStandardCategoriesMissing = -8,
+  kBadTableFile = -9,
+  kUnknownError = -10,
+  kNoTablesFound = -11,
+  kCannotRetrieveCategories = -12,
+  kInvalidBufferPointer = -13,
+  kGraphicCategoryUnsupported = -14,
+  kUndefinedErrorCode = -15,
+  kDateAndNameNotSet = -16,
+};
+
+// Indexed by minus the error code.
+inline constexpr std::array<const char*, 17> ErrorMessages = {
+    "OK",
+    "Database contains no data to provide on request",
+    "Error while retriving string data",
+    "Error while retrieving metafile",
+    "Error while retrieving memo",
+    "Error saving mefafile to temporary file",
+    "Error initializing DLL",
+    "Invalid data parameter passed",
+    "One or more standard categories not found",
+    "Bad table file",
+    "Unknown error",
+    "No database table have been found",
+    "Can't retrive categories",
+    "Invalid buffer pointer",
+    "Additional Graphic category type not supported",
+    "Undefined error code",
+    "Date and name was not set yet",
+};
+
+inline constexpr const char* kAlreadyStarted = "Already Started, ShutDown first!";
+inline constexpr const char* kAlreadyShutDown = "Already ShutDown, StartUp first!";
+
+}  // namespace kavu32
+
+#endif

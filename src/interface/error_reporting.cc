@@ -1,0 +1,36 @@
+#include <string>
+
+#include "interface/error_codes.h"
+#include "interface/host_buffer.h"
+#include "interface/library_state.h"
+#include "interface/operations.h"
+
+namespace kavu32 {
+
+int32_t LastErrorCode() { return State().ErrorCode; }
+
+int32_t DescribeLastError(char* buffer) {
+  LibraryState& state = State();
+  if (state.ErrorCode == kOk) return 0;
+  if (state.ErrorCode > 0) {
+    state.ErrorCode = kOk;
+    return 0;
+  }
+  if (state.ErrorCode < kDateAndNameNotSet) {
+    state.ErrorCode = kUndefinedErrorCode;
+    return kUndefinedErrorCode;
+  }
+  std::string text = ErrorMessages[static_cast<size_t>(-state.ErrorCode)];
+  if (state.ErrorCode == kMetafileError) text += " " + state.LastGraphicName;
+  const auto size = static_cast<int32_t>(text.size() + 1);
+  if (buffer == nullptr) return size;
+  // Exactly the bytes written are checked: a buffer of the size the host
+  // was told is enough, wherever it ends.
+  if (!CopyTextToHost(buffer, text.c_str(), static_cast<size_t>(size))) {
+    state.ErrorCode = kInvalidBufferPointer;
+    return kInvalidBufferPointer;
+  }
+  return size;
+}
+
+}  // namespace kavu32

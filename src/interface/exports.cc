@@ -1,0 +1,50 @@
+// The seven exports: C entry points that hand wrong-state failures to the
+// host in the platform's way and let nothing else escape.
+#include "interface/operations.h"
+#include "platform/platform.h"
+#include "support/error.h"
+
+namespace {
+
+// Runs a call whose failures are meant for the host (wrong state, invalid
+// date).
+template <typename Call>
+void RaisingToHost(Call call) {
+  try {
+    call();
+  } catch (const kavu32::Error& error) {
+    kavu32::platform::RaiseToHost(error);
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+KAVU32_EXPORT void KAVU32_CALL StartUp(const char* firstFolder, const char* secondFolder) {
+  RaisingToHost([&] { kavu32::StartUpLibrary(firstFolder, secondFolder); });
+}
+
+KAVU32_EXPORT void KAVU32_CALL ShutDown(void) {
+  RaisingToHost([] { kavu32::ShutDownLibrary(); });
+}
+
+KAVU32_EXPORT void KAVU32_CALL SetDateAndName(Kavu32Date date, const char* name) {
+  RaisingToHost([&] { kavu32::StoreDateAndName(date, name); });
+}
+
+KAVU32_EXPORT int32_t KAVU32_CALL GetCategories(CategoryRecord* buffer) {
+  return kavu32::ListCategories(buffer);
+}
+
+KAVU32_EXPORT int32_t KAVU32_CALL GetData(int32_t dataType, void* buffer) {
+  return kavu32::RequestData(dataType, buffer);
+}
+
+KAVU32_EXPORT int32_t KAVU32_CALL GetErrorCode(void) { return kavu32::LastErrorCode(); }
+
+KAVU32_EXPORT int32_t KAVU32_CALL GetErrorString(char* buffer) {
+  return kavu32::DescribeLastError(buffer);
+}
+
+}  // extern "C"

@@ -1,0 +1,30 @@
+#include "interface/library_state.h"
+
+#include "storage/categories_storage.h"
+#include "storage/shared_storage.h"
+#include "storage/tables_storage.h"
+#include "support/regional_settings.h"
+
+namespace kavu32 {
+
+LibraryState& State() {
+  static LibraryState state;
+  return state;
+}
+
+void ResetStateForTesting() {
+  LibraryState& state = State();
+  // Released in the order ShutDown releases them.
+  state.Categories.reset();
+  state.Tables.reset();
+  state.SharedTables.reset();
+  state.ResultStream.reset();
+  state = LibraryState();
+}
+
+namespace {
+// The regional settings are read once, when the library is loaded.
+[[maybe_unused]] const RegionalSettings& kSettingsAtLoad = Regional();
+}  // namespace
+
+}  // namespace kavu32

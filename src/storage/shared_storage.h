@@ -1,0 +1,36 @@
+// TSharedStorage: every catalogued table opened over a shared read-only
+// mapping of its file, one entry per catalogue entry.
+#ifndef KAVU32_STORAGE_SHARED_STORAGE_H
+#define KAVU32_STORAGE_SHARED_STORAGE_H
+
+#include "platform/platform.h"
+
+namespace kavu32 {
+
+class TsTable;
+class TTablesStorage;
+
+// A copy refers to the store's table and is valid until the next
+// GetCategories or ShutDown.
+struct SharedTableEntry {
+  platform::Handle FileHandle = 0;
+  platform::Handle MappingHandle = 0;
+  TsTable* Table = nullptr;  // null when the file could not be opened
+  platform::View View;
+};
+
+class TSharedStorage {
+ public:
+  virtual ~TSharedStorage();
+  // ReleaseTables, then one entry per catalogued table, opened or not;
+  // failures are shown with platform::ShowMessage.
+  void LoadTables(const TTablesStorage& tables);
+  void ReleaseTables();
+  // A copy; fails with "List index out of bounds" outside the store.
+  SharedTableEntry GetSharedTable(int i) const;
+  int SharedTableCount() const;
+};
+
+}  // namespace kavu32
+
+#endif

@@ -1,0 +1,34 @@
+// TTablesStorage: the table files found in the two data folders, each with
+// its mapping name, display name and path. Its order is the table index
+// used throughout the library.
+#ifndef KAVU32_STORAGE_TABLES_STORAGE_H
+#define KAVU32_STORAGE_TABLES_STORAGE_H
+
+#include <string>
+
+#include "support/object_list.h"
+
+namespace kavu32 {
+
+struct TTableName {
+  std::string MappingName;  // BIRTHDAY(TABLE)
+  std::string DisplayName;  // BIRTHDAY TABLE
+  std::string FilePath;     // folder + BIRTHDAY.DTF
+};
+
+class TTablesStorage {
+ public:
+  virtual ~TTablesStorage();
+  // Empties the catalogue, then catalogues the first folder's tables and
+  // the second folder's tables whose names the first lacks. An empty first
+  // folder stops the scan.
+  void ScanFolders(const std::string& first, const std::string& second);
+  void ClearTables();
+  // A copy; fails with "List index out of bounds" outside 0..TableCount()-1.
+  TTableName GetTableName(int i) const;
+  int TableCount() const;
+};
+
+}  // namespace kavu32
+
+#endif

@@ -1,0 +1,45 @@
+// Dates as a double counting days from 30 December 1899 (day 0), the
+// fraction being the time of day; proleptic Gregorian calendar.
+#ifndef KAVU32_SUPPORT_DATE_TIME_H
+#define KAVU32_SUPPORT_DATE_TIME_H
+
+#include <cstdint>
+
+namespace kavu32 {
+
+using TDateTime = double;
+
+struct DateParts {
+  int Year = 0;
+  int Month = 0;
+  int Day = 0;
+};
+
+struct TimeParts {
+  int Hour = 0;
+  int Minute = 0;
+  int Second = 0;
+  int Millisecond = 0;
+};
+
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+bool IsValidDate(int year, int month, int day);
+
+// Fails with "Invalid argument to date encode" unless the date is valid
+// (year 1..9999, month 1..12, day within the month).
+TDateTime EncodeDate(int year, int month, int day);
+// Fails with "Invalid argument to date encode" outside 0:00:00.000..23:59:59.999.
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+
+// The calendar date of the whole part (rounded toward minus infinity).
+// Fails with "Invalid argument to date encode" outside years 1..9999.
+DateParts DecodeDate(TDateTime value);
+// The time of day of the fraction, to the nearest millisecond.
+TimeParts DecodeTime(TDateTime value);
+// 1 = Sunday .. 7 = Saturday.
+int DayOfWeek(TDateTime value);
+
+}  // namespace kavu32
+
+#endif
