@@ -1,0 +1,1 @@
+// Placeholder until the POSIX platform layer lands.
