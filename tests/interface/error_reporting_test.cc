@@ -1,0 +1,129 @@
+// Error codes and messages through the exports, and the date record.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "interface/library_state.h"
+#include "kavu32.h"
+
+namespace {
+
+Kavu32Date MakeDate(uint16_t year, uint16_t month, uint16_t day) {
+  Kavu32Date date{};
+  date.Year = year;
+  date.Month = month;
+  date.Day = day;
+  return date;
+}
+
+std::string ErrorText() {
+  const int32_t size = GetErrorString(nullptr);
+  if (size <= 0) return {};
+  std::string text(static_cast<size_t>(size), '#');
+  EXPECT_EQ(GetErrorString(text.data()), size);
+  EXPECT_EQ(text.back(), '\0');
+  text.pop_back();
+  return text;
+}
+
+TEST(ErrorReportingTest, NothingToReportRightAfterLoading) {
+  EXPECT_EQ(GetErrorCode(), 0);
+  EXPECT_EQ(GetErrorString(nullptr), 0);
+}
+
+TEST(ErrorReportingTest, MetafileMessageNamesTheLastGraphic) {
+  kavu32::State().ErrorCode = -3;
+  kavu32::State().LastGraphicName = "Zodiac4.wmf";
+  EXPECT_EQ(GetErrorString(nullptr), 44);
+  char buffer[64];
+  std::memset(buffer, '#', sizeof buffer);
+  EXPECT_EQ(GetErrorString(buffer), 44);
+  EXPECT_STREQ(buffer, "Error while retrieving metafile Zodiac4.wmf");
+  EXPECT_EQ(buffer[44], '#') << "nothing is written past the terminator";
+  EXPECT_EQ(GetErrorCode(), -3) << "reading the text does not clear the error";
+}
+
+TEST(ErrorReportingTest, SizesAndTextsOfEveryCode) {
+  kavu32::State().ErrorCode = -8;
+  EXPECT_EQ(GetErrorString(nullptr), 42);
+  EXPECT_EQ(ErrorText(), "One or more standard categories not found");
+  EXPECT_EQ(GetErrorCode(), -8);
+
+  kavu32::State().ErrorCode = -2;
+  EXPECT_EQ(ErrorText(), "Error while retriving string data");
+  kavu32::State().ErrorCode = -5;
+  EXPECT_EQ(ErrorText(), "Error saving mefafile to temporary file");
+  kavu32::State().ErrorCode = -16;
+  EXPECT_EQ(ErrorText(), "Date and name was not set yet");
+}
+
+TEST(ErrorReportingTest, PositiveCodesAreClearedAndUnknownCodesBecomeUndefined) {
+  kavu32::State().ErrorCode = 5280;
+  EXPECT_EQ(GetErrorString(nullptr), 0);
+  EXPECT_EQ(GetErrorCode(), 0);
+
+  kavu32::State().ErrorCode = -17;
+  EXPECT_EQ(GetErrorString(nullptr), -15);
+  EXPECT_EQ(GetErrorCode(), -15);
+  EXPECT_EQ(ErrorText(), "Undefined error code");
+}
+
+TEST(ErrorReportingTest, UnwritableBufferGivesInvalidBufferPointer) {
+  kavu32::State().ErrorCode = -8;
+  static const char readOnly[64] = "constant";  // lies in read-only memory
+  EXPECT_EQ(GetErrorString(const_cast<char*>(readOnly)), -13);
+  EXPECT_STREQ(readOnly, "constant");
+  EXPECT_EQ(GetErrorCode(), -13);
+  EXPECT_EQ(GetErrorString(nullptr), 23);
+  EXPECT_EQ(ErrorText(), "Invalid buffer pointer");
+}
+
+TEST(DateAndNameTest, RefusedBeforeStartUp) {
+  try {
+    SetDateAndName(MakeDate(1992, 6, 19), "Ann Lee");
+    FAIL() << "no exception";
+  } catch (const kavu32::Error& error) {
+    EXPECT_STREQ(error.what(), "Already ShutDown, StartUp first!");
+  }
+  EXPECT_TRUE(kavu32::State().PersonName.empty()) << "nothing changes before the exception";
+  EXPECT_FALSE(kavu32::State().DateSet);
+}
+
+TEST(DateAndNameTest, ValidatesTheDateAndDerivesTheKey) {
+  StartUp("", "");
+  kavu32::State().ErrorCode = -4;
+  SetDateAndName(MakeDate(2000, 2, 29), "Ann Lee");
+  EXPECT_EQ(kavu32::State().DateKey, 20000229);
+  EXPECT_DOUBLE_EQ(kavu32::State().BirthDate, 36585.0);
+  EXPECT_TRUE(kavu32::State().DateSet);
+  EXPECT_EQ(GetErrorCode(), 0);
+
+  kavu32::State().ErrorCode = -4;
+  try {
+    SetDateAndName(MakeDate(1900, 2, 29), "Bo");
+    FAIL() << "no exception";
+  } catch (const kavu32::Error& error) {
+    EXPECT_STREQ(error.what(), "Invalid argument to date encode");
+  }
+  // The name and the date parts are stored; the derived values are not.
+  EXPECT_EQ(kavu32::State().PersonName, "Bo");
+  EXPECT_EQ(kavu32::State().BirthYear, 1900);
+  EXPECT_EQ(kavu32::State().DateKey, 20000229);
+  EXPECT_EQ(GetErrorCode(), -4);
+  ShutDown();
+}
+
+TEST(DateAndNameTest, RefusesMonthAndDayOutOfRange) {
+  StartUp("", "");
+  for (const Kavu32Date& date : {MakeDate(1992, 0, 1), MakeDate(1992, 13, 1), MakeDate(1992, 1, 0),
+                                 MakeDate(1992, 1, 32), MakeDate(0, 1, 1), MakeDate(10000, 1, 1)}) {
+    EXPECT_THROW(SetDateAndName(date, "x"), kavu32::Error);
+  }
+  SetDateAndName(MakeDate(1992, 6, 19), nullptr);
+  EXPECT_EQ(kavu32::State().PersonName, "");
+  EXPECT_EQ(kavu32::State().DateKey, 19920619);
+  ShutDown();
+}
+
+}  // namespace
