@@ -1,0 +1,74 @@
+// Types 6 and 7: the literature and film awards and the sport champions of
+// the birth year.
+#include <array>
+
+#include "engine/table.h"
+#include "interface/error_codes.h"
+#include "retrieval/builders.h"
+#include "support/format.h"
+
+namespace kavu32 {
+
+namespace {
+
+// pattern with field n of the current record, "No Data Available" for an
+// empty one.
+std::string LineOrNoData(std::string_view pattern, const TsTable& table, int n) {
+  const std::string text = FieldText(table, n);
+  return Format(pattern, {text.empty() ? std::string_view("No Data Available") : text});
+}
+
+// The "Movies" record of the year; null when there is no such table or
+// record.
+const TsTable* FindMoviesRecord() {
+  SharedTableEntry movies;
+  if (!State().Categories->FindMoviesEntry(movies)) return nullptr;
+  return SearchRecord(movies, YearKey());
+}
+
+constexpr std::array<std::string_view, 9> kSportLines = {
+    "MLB - %s",
+    "NFL - %s",
+    "NBA - %s",
+    "NHL - %s",
+    "NCAA-Basketball - %s",
+    "KY Derby - %s",
+    "U.S. Open Golf - %s",
+    "U.S. Open Tennis (Men) - %s",
+    "U.S. Open Tennis (Women) - %s",
+};
+
+}  // namespace
+
+int32_t BuildEntertainmentArticle(const Request& request) {
+  const TsTable* literature = FindRecord(request.Entry, YearKey());
+  if (literature == nullptr) return kNoData;
+  Preset(kStringDataError);
+  std::vector<std::string> lines = {
+      Format("Nobel Prize Winner (Literature) -%s - %s",
+             {FieldText(*literature, 1), FieldText(*literature, 2)}),
+      LineOrNoData("Best Selling Fiction - %s", *literature, 3),
+      LineOrNoData("Best Selling Non-Fiction - %s", *literature, 4),
+  };
+  // Without the year's movie data the whole list is withheld.
+  const TsTable* movies = FindMoviesRecord();
+  if (movies == nullptr) return kStringDataError;
+  lines.push_back(LineOrNoData("Best Picture - %s", *movies, 1));
+  lines.push_back(LineOrNoData("Best Director - %s", *movies, 2));
+  lines.push_back(LineOrNoData("Best Actress - %s", *movies, 3));
+  lines.push_back(LineOrNoData("Best Actor - %s", *movies, 4));
+  return DeliverComposedText(JoinLines(lines), request.Buffer);
+}
+
+int32_t BuildSportArticle(const Request& request) {
+  const TsTable* table = FindRecord(request.Entry, YearKey());
+  if (table == nullptr) return kNoData;
+  Preset(kStringDataError);
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < kSportLines.size(); ++i) {
+    lines.push_back(Format(kSportLines[i], {FieldText(*table, static_cast<int>(i) + 1)}));
+  }
+  return DeliverComposedText(JoinLines(lines), request.Buffer);
+}
+
+}  // namespace kavu32

@@ -1,0 +1,58 @@
+// Types 1 to 5: the age sentence, the news memo of the year, the
+// celebrities of the day, the zodiac memo and the Chinese-year text.
+#include <cmath>
+
+#include "engine/table.h"
+#include "interface/error_codes.h"
+#include "platform/platform.h"
+#include "retrieval/builders.h"
+#include "retrieval/signs.h"
+#include "support/date_format.h"
+#include "support/format.h"
+
+namespace kavu32 {
+
+namespace {
+
+std::string LongDate(TDateTime value) { return FormatDateTime("dddddd", value); }
+
+}  // namespace
+
+int32_t BuildTimeArticle(const Request& request) {
+  Preset(kUnknownError);
+  LibraryState& state = State();
+  state.BirthDate = EncodeDate(state.BirthYear, state.BirthMonth, state.BirthDay);
+  const platform::LocalDate today = platform::Today();
+  const TDateTime todayValue = EncodeDate(today.Year, today.Month, today.Day);
+  // A plain difference of calendar years: this year's birthday need not
+  // have passed.
+  const int32_t years = today.Year - state.BirthYear;
+  const auto days = static_cast<int32_t>(std::lround(todayValue - state.BirthDate));
+  return DeliverComposedText(
+      Format("Born %s. As of %s you are %d years old and have lived %d days",
+             {LongDate(state.BirthDate), LongDate(todayValue), years, days}),
+      request.Buffer);
+}
+
+int32_t BuildNewsArticle(const Request& request) { return DeliverRecordMemo(request, YearKey(), 1); }
+
+int32_t BuildFamousArticle(const Request& request) {
+  const TsTable* table = FindRecord(request.Entry, DayKey());
+  if (table == nullptr) return kNoData;
+  Preset(kStringDataError);
+  std::vector<std::string> lines;
+  for (int field = 1; field <= 5; ++field) lines.push_back(FieldText(*table, field));
+  const LibraryState& state = State();
+  lines.push_back(Format("%s - %d", {state.PersonName, int32_t{state.BirthYear}}));
+  return DeliverComposedText(JoinLines(lines), request.Buffer);
+}
+
+int32_t BuildZodiacArticle(const Request& request) {
+  return DeliverRecordMemo(request, ZodiacSign(), 2);
+}
+
+int32_t BuildChineseYearArticle(const Request& request) {
+  return DeliverRecordText(request, ChineseSign(), 2);
+}
+
+}  // namespace kavu32

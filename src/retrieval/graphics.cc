@@ -1,0 +1,48 @@
+// Types 17 to 19: the names of the zodiac, Chinese-year and border
+// metafiles, delivered when such a file exists in the current folder.
+#include <array>
+#include <string>
+
+#include "interface/error_codes.h"
+#include "platform/platform.h"
+#include "retrieval/builders.h"
+#include "retrieval/delivery.h"
+#include "retrieval/signs.h"
+
+namespace kavu32 {
+
+namespace {
+
+// The border first, then the zodiac signs 0 to 11.
+constexpr std::array<const char*, 13> GraphicFileNames = {
+    "Border.wmf",  "Zodiac0.wmf", "Zodiac1.wmf", "Zodiac2.wmf",  "Zodiac3.wmf",
+    "Zodiac4.wmf", "Zodiac5.wmf", "Zodiac6.wmf", "Zodiac7.wmf",  "Zodiac8.wmf",
+    "Zodiac9.wmf", "Zodiac10.wmf", "Zodiac11.wmf",
+};
+
+// Names the file in LastGraphicName, found or not, and delivers the name
+// when a file (not a folder) of that name exists; -3 otherwise.
+int32_t DeliverGraphicName(const Request& request, const std::string& name) {
+  Preset(kMetafileError);
+  LibraryState& state = State();
+  state.ResultText = name;
+  state.LastGraphicName = name;
+  if (!platform::FileExists(name)) return kMetafileError;
+  return DeliverText(request.Buffer);
+}
+
+}  // namespace
+
+int32_t BuildZodiacGraphic(const Request& request) {
+  return DeliverGraphicName(request, GraphicFileNames[static_cast<size_t>(ZodiacSign()) + 1]);
+}
+
+int32_t BuildChineseYearGraphic(const Request& request) {
+  return DeliverGraphicName(request, "Chines" + std::to_string(ChineseSign()) + ".wmf");
+}
+
+int32_t BuildBorderGraphic(const Request& request) {
+  return DeliverGraphicName(request, GraphicFileNames[0]);
+}
+
+}  // namespace kavu32

@@ -1,0 +1,70 @@
+// Types 8 to 16: the headings made from the birth date or the name, and
+// the zodiac, Chinese-year and birthstone titles read from their tables.
+#include "interface/error_codes.h"
+#include "retrieval/builders.h"
+#include "retrieval/signs.h"
+#include "support/date_format.h"
+#include "support/format.h"
+
+namespace kavu32 {
+
+namespace {
+
+// pattern with the birth date formatted by datePattern.
+int32_t DeliverDateHeading(const Request& request, std::string_view pattern,
+                           std::string_view datePattern) {
+  Preset(kUnknownError);
+  const std::string date = FormatDateTime(datePattern, State().BirthDate);
+  return DeliverComposedText(Format(pattern, {date}), request.Buffer);
+}
+
+// Only the letters a to z are raised; every other byte stays as it is.
+std::string UpperCaseAsciiLetters(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+}  // namespace
+
+int32_t BuildYearTitle(const Request& request) {
+  return DeliverDateHeading(request, "%s", "dddddd");
+}
+
+int32_t BuildIntroductionTitle(const Request& request) {
+  Preset(kUnknownError);
+  const std::string name = UpperCaseAsciiLetters(State().PersonName);
+  return DeliverComposedText(Format("A LOOK AT THE WORLD WHEN %s WAS BORN", {name}),
+                             request.Buffer);
+}
+
+int32_t BuildNewsTitle(const Request& request) {
+  return DeliverDateHeading(request, "In The News In %s", "YYYY");
+}
+
+int32_t BuildFamousTitle(const Request& request) {
+  return DeliverDateHeading(request, "Celebrities born on %s", "MMMM d");
+}
+
+int32_t BuildZodiacTitle(const Request& request) {
+  return DeliverRecordText(request, ZodiacSign(), 1);
+}
+
+int32_t BuildChineseYearTitle(const Request& request) {
+  return DeliverRecordText(request, ChineseSign(), 1);
+}
+
+int32_t BuildBirthstoneArticle(const Request& request) {
+  return DeliverRecordText(request, MonthKey(), 1);
+}
+
+int32_t BuildEntertainmentTitle(const Request& request) {
+  return DeliverDateHeading(request, "Entertainment in %s", "YYYY");
+}
+
+int32_t BuildSportTitle(const Request& request) {
+  return DeliverDateHeading(request, "Sport champions in %s", "YYYY");
+}
+
+}  // namespace kavu32
