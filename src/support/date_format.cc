@@ -1,0 +1,184 @@
+#include "support/date_format.h"
+
+namespace kavu32 {
+
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
+  if (text.size() - at < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (Lower(text[at + i]) != prefix[i]) return false;
+  }
+  return true;
+}
+
+// The length of the am/pm designator token at text[at], or 0.
+size_t DesignatorLength(std::string_view text, size_t at) {
+  for (std::string_view token : {"am/pm", "a/p", "ampm"}) {
+    if (StartsWithNoCase(text, at, token)) return token.size();
+  }
+  return 0;
+}
+
+struct Literal {
+  std::string_view Text;
+  size_t End;  // the index past the closing quote
+};
+
+// The quoted literal that opens at pattern[at]; an unclosed one runs to the
+// end of the pattern.
+Literal QuotedLiteral(std::string_view pattern, size_t at) {
+  const size_t close = pattern.find(pattern[at], at + 1);
+  if (close == std::string_view::npos) return {pattern.substr(at + 1), pattern.size()};
+  return {pattern.substr(at + 1, close - at - 1), close + 1};
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+bool UsesDesignator(std::string_view pattern) {
+  for (size_t i = 0; i < pattern.size();) {
+    const char c = pattern[i];
+    if (IsQuote(c)) {
+      i = QuotedLiteral(pattern, i).End;
+    } else if (DesignatorLength(pattern, i) > 0) {
+      return true;
+    } else {
+      ++i;
+    }
+  }
+  return false;
+}
+
+// Formats one value; the short and long date formats are expanded one level
+// deep only, so that a format naming itself cannot recurse.
+class DateFormatter {
+ public:
+  DateFormatter(TDateTime value, const RegionalSettings& settings)
+      : settings_(settings), date_(DecodeDate(value)), time_(DecodeTime(value)), dayOfWeek_(DayOfWeek(value)) {}
+
+  void Append(std::string_view pattern, bool expandDateFormats) {
+    const bool twelveHour = UsesDesignator(pattern);
+    bool afterHour = false;
+    for (size_t i = 0; i < pattern.size();) {
+      const char c = pattern[i];
+      if (IsQuote(c)) {
+        const Literal literal = QuotedLiteral(pattern, i);
+        out_ += literal.Text;
+        i = literal.End;
+        continue;
+      }
+      if (const size_t length = DesignatorLength(pattern, i)) {
+        AppendDesignator(pattern.substr(i, length));
+        afterHour = false;
+        i += length;
+        continue;
+      }
+      const char letter = Lower(c);
+      size_t count = 1;
+      while (i + count < pattern.size() && Lower(pattern[i + count]) == letter) ++count;
+      if (letter == 'd' || letter == 'm' || letter == 'y' || letter == 'h' || letter == 'n' || letter == 's') {
+        AppendField(letter, count, afterHour, twelveHour, expandDateFormats);
+        afterHour = letter == 'h';
+        i += count;
+        continue;
+      }
+      if (c == '/') {
+        out_ += settings_.DateSeparator;
+      } else if (c == ':') {
+        out_ += settings_.TimeSeparator;
+      } else {
+        out_ += c;
+      }
+      ++i;
+    }
+  }
+
+  std::string Take() { return std::move(out_); }
+
+ private:
+  void AppendField(char letter, size_t count, bool afterHour, bool twelveHour, bool expandDateFormats) {
+    const size_t timeDigits = count < 2 ? 1 : 2;
+    switch (letter) {
+      case 'd':
+        AppendDay(count, expandDateFormats);
+        break;
+      case 'm':
+        if (afterHour && count <= 2) {
+          AppendNumber(time_.Minute, timeDigits);
+        } else if (count <= 2) {
+          AppendNumber(date_.Month, count);
+        } else {
+          out_ += (count == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames)[date_.Month - 1];
+        }
+        break;
+      case 'y':
+        if (count <= 2) {
+          AppendNumber(date_.Year % 100, 2);
+        } else {
+          AppendNumber(date_.Year, 4);
+        }
+        break;
+      case 'h':
+        AppendNumber(twelveHour ? (time_.Hour + 11) % 12 + 1 : time_.Hour, timeDigits);
+        break;
+      case 'n':
+        AppendNumber(time_.Minute, timeDigits);
+        break;
+      default:
+        AppendNumber(time_.Second, timeDigits);
+        break;
+    }
+  }
+
+  void AppendDay(size_t count, bool expandDateFormats) {
+    if (count <= 2) {
+      AppendNumber(date_.Day, count);
+    } else if (count <= 4) {
+      out_ += (count == 3 ? settings_.ShortDayNames : settings_.LongDayNames)[dayOfWeek_ - 1];
+    } else if (expandDateFormats) {
+      Append(count == 5 ? settings_.ShortDateFormat : settings_.LongDateFormat, false);
+    }
+  }
+
+  // am/pm and a/p keep the letters as written; ampm uses the settings.
+  void AppendDesignator(std::string_view token) {
+    const bool morning = time_.Hour < 12;
+    if (token.size() == 4) {
+      out_ += morning ? settings_.TimeAMString : settings_.TimePMString;
+    } else if (token.size() == 5) {
+      out_.append(token.substr(morning ? 0 : 3, 2));
+    } else {
+      out_ += token[morning ? 0 : 2];
+    }
+  }
+
+  // Digits of value, at least minDigits of them (further ones padded with 0).
+  void AppendNumber(int value, size_t minDigits) {
+    char digits[12];
+    size_t n = 0;
+    do {
+      digits[n++] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value > 0);
+    while (n < minDigits && n < sizeof digits) digits[n++] = '0';
+    while (n > 0) out_ += digits[--n];
+  }
+
+  const RegionalSettings& settings_;
+  const DateParts date_;
+  const TimeParts time_;
+  const int dayOfWeek_;
+  std::string out_;
+};
+
+}  // namespace
+
+std::string FormatDateTime(std::string_view pattern, TDateTime value, const RegionalSettings& settings) {
+  DateFormatter formatter(value, settings);
+  formatter.Append(pattern, true);
+  return formatter.Take();
+}
+
+}  // namespace kavu32
