@@ -1,1 +1,417 @@
-// Placeholder until the POSIX platform layer lands.
+// The platform layer on Linux (POSIX calls), every system call made through
+// the overridable table of system_calls.h.
+#include <dirent.h>
+#include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+
+#include "platform/platform.h"
+#include "platform/system_calls.h"
+#include "support/error.h"
+
+namespace kavu32::platform {
+
+namespace {
+
+LocalDate TodayFromClock();
+
+struct SystemCalls {
+  int (*open)(const char*, int) = [](const char* path, int flags) { return ::open(path, flags); };
+  int (*close)(int) = &::close;
+  ssize_t (*read)(int, void*, size_t) = &::read;
+  ssize_t (*write)(int, const void*, size_t) = &::write;
+  int (*fstat)(int, struct stat*) = &::fstat;
+  int (*stat)(const char*, struct stat*) = &::stat;
+  int (*fstatat)(int, const char*, struct stat*, int) = &::fstatat;
+  DIR* (*opendir)(const char*) = &::opendir;
+  dirent* (*readdir)(DIR*) = &::readdir;
+  int (*closedir)(DIR*) = &::closedir;
+  void* (*mmap)(void*, size_t, int, int, int, off_t) = &::mmap;
+  int (*munmap)(void*, size_t) = &::munmap;
+  int (*madvise)(void*, size_t, int) = &::madvise;
+  char* (*getcwd)(char*, size_t) = &::getcwd;
+  tm* (*localtime_r)(const time_t*, tm*) = &::localtime_r;
+  TodayCall today = &TodayFromClock;
+};
+
+SystemCalls& Sys() {
+  static SystemCalls calls;
+  return calls;
+}
+
+template <auto Member>
+void Assign(void* fn) {
+  using Slot = std::remove_reference_t<decltype(Sys().*Member)>;
+  Sys().*Member = reinterpret_cast<Slot>(fn);
+}
+
+struct NamedCall {
+  std::string_view Name;
+  void (*Set)(void*);
+};
+
+constexpr NamedCall kNamedCalls[] = {
+    {"open", &Assign<&SystemCalls::open>},
+    {"close", &Assign<&SystemCalls::close>},
+    {"read", &Assign<&SystemCalls::read>},
+    {"write", &Assign<&SystemCalls::write>},
+    {"fstat", &Assign<&SystemCalls::fstat>},
+    {"stat", &Assign<&SystemCalls::stat>},
+    {"fstatat", &Assign<&SystemCalls::fstatat>},
+    {"opendir", &Assign<&SystemCalls::opendir>},
+    {"readdir", &Assign<&SystemCalls::readdir>},
+    {"closedir", &Assign<&SystemCalls::closedir>},
+    {"mmap", &Assign<&SystemCalls::mmap>},
+    {"munmap", &Assign<&SystemCalls::munmap>},
+    {"madvise", &Assign<&SystemCalls::madvise>},
+    {"getcwd", &Assign<&SystemCalls::getcwd>},
+    {"localtime_r", &Assign<&SystemCalls::localtime_r>},
+    {"today", &Assign<&SystemCalls::today>},
+};
+
+LocalDate TodayFromClock() {
+  const time_t now = ::time(nullptr);
+  tm parts{};
+  if (Sys().localtime_r(&now, &parts) == nullptr) return {};
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
+}
+
+char FoldToUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// --- Handles -----------------------------------------------------------
+
+// An open file descriptor, closed with the last handle that uses it.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() { Sys().close(fd_); }
+  int Fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// What a Handle points to.
+class HandleObject {
+ public:
+  explicit HandleObject(std::shared_ptr<Descriptor> file) : file_(std::move(file)) {}
+  virtual ~HandleObject() = default;
+  int Fd() const { return file_->Fd(); }
+  const std::shared_ptr<Descriptor>& File() const { return file_; }
+
+ private:
+  std::shared_ptr<Descriptor> file_;
+};
+
+class FileObject : public HandleObject {
+ public:
+  using HandleObject::HandleObject;
+};
+
+// A mapping keeps the file open on its own, as a Windows mapping outlives
+// the file handle it was made from. The name is its identity: what the
+// Windows kernel would be asked for.
+class MappingObject : public HandleObject {
+ public:
+  MappingObject(std::shared_ptr<Descriptor> file, std::string name)
+      : HandleObject(std::move(file)), name_(std::move(name)) {}
+
+ private:
+  std::string name_;
+};
+
+template <typename Object>
+Object* ObjectOf(Handle handle) {
+  return dynamic_cast<Object*>(reinterpret_cast<HandleObject*>(handle));
+}
+
+Handle HandleOf(HandleObject* object) { return reinterpret_cast<Handle>(object); }
+
+// The one address handed out for the view of an empty file.
+const uint8_t kEmptyView[1] = {};
+
+bool SizeOf(int fd, int64_t& size) {
+  struct stat status {};
+  if (Sys().fstat(fd, &status) != 0 || status.st_size < 0) return false;
+  size = status.st_size;
+  return true;
+}
+
+// --- Directory search --------------------------------------------------
+
+bool IsTableFileName(std::string_view name) {
+  constexpr std::string_view kExtension = ".DTF";
+  if (name.empty() || name.front() == '.' || name.size() <= kExtension.size()) return false;
+  const std::string_view tail = name.substr(name.size() - kExtension.size());
+  return std::equal(tail.begin(), tail.end(), kExtension.begin(),
+                    [](char a, char b) { return FoldToUpper(a) == b; });
+}
+
+// Regular files only; a symbolic link counts when it leads to one.
+bool IsRegularFile(DIR* dir, const dirent& entry) {
+  if (entry.d_type == DT_REG) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat status {};
+  return Sys().fstatat(::dirfd(dir), entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { Sys().closedir(dir); }
+};
+
+// --- Writability -------------------------------------------------------
+
+uintptr_t PageSize() {
+  static const auto size = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  return size;
+}
+
+// The whole of /proc/self/maps; empty when it cannot be read.
+std::string ReadMemoryMap() {
+  std::string map;
+  const int fd = Sys().open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return map;
+  char chunk[4096];
+  for (;;) {
+    const ssize_t count = Sys().read(fd, chunk, sizeof chunk);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) break;
+    map.append(chunk, static_cast<size_t>(count));
+  }
+  Sys().close(fd);
+  return map;
+}
+
+// True when the regions listed in the memory map cover begin..end
+// without a gap and every one of them is writable.
+bool MemoryMapShowsWritable(uintptr_t begin, uintptr_t end) {
+  const std::string map = ReadMemoryMap();
+  uintptr_t covered = begin;
+  size_t line = 0;
+  while (line < map.size()) {
+    size_t next = map.find('\n', line);
+    if (next == std::string::npos) next = map.size();
+    // "start-end perms offset device inode path", addresses in hex.
+    const char* cursor = map.data() + line;
+    const char* stop = map.data() + next;
+    uintptr_t start = 0;
+    uintptr_t finish = 0;
+    auto parsed = std::from_chars(cursor, stop, start, 16);
+    if (parsed.ec != std::errc() || parsed.ptr == stop || *parsed.ptr != '-') return false;
+    parsed = std::from_chars(parsed.ptr + 1, stop, finish, 16);
+    if (parsed.ec != std::errc() || stop - parsed.ptr < 3) return false;
+    line = next + 1;
+    if (finish <= covered) continue;
+    if (start > covered || parsed.ptr[2] != 'w') return false;
+    covered = finish;
+    if (covered >= end) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool SetSystemCall(const char* name, void* fn) {
+  if (name == nullptr || fn == nullptr) return false;
+  for (const NamedCall& call : kNamedCalls) {
+    if (call.Name == name) {
+      call.Set(fn);
+      return true;
+    }
+  }
+  return false;
+}
+
+void ResetSystemCalls() { Sys() = SystemCalls(); }
+
+const char kFolderSeparator = '/';
+
+bool IsFolderSeparator(char c) { return c == '/'; }
+
+std::string FileNameInPath(const std::string& fileName) { return fileName; }
+
+std::vector<std::string> FindTableFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  const std::unique_ptr<DIR, DirCloser> dir(Sys().opendir(folder.c_str()));
+  if (!dir) return names;
+  while (const dirent* entry = Sys().readdir(dir.get())) {
+    if (IsTableFileName(entry->d_name) && IsRegularFile(dir.get(), *entry)) {
+      names.emplace_back(entry->d_name);
+    }
+  }
+  return names;
+}
+
+int CompareTextIgnoreCase(const std::string& a, const std::string& b) {
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(FoldToUpper(a[i]));
+    const auto y = static_cast<unsigned char>(FoldToUpper(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+std::string UpperCase(const std::string& text) {
+  std::string upper = text;
+  std::transform(upper.begin(), upper.end(), upper.begin(), FoldToUpper);
+  return upper;
+}
+
+Handle OpenNamedMapping(const std::string&) { return 0; }
+
+Handle OpenFileForRead(const std::string& path) {
+  const int fd = Sys().open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  std::shared_ptr<Descriptor> descriptor;
+  try {
+    descriptor = std::make_shared<Descriptor>(fd);
+  } catch (...) {
+    Sys().close(fd);
+    throw;
+  }
+  return HandleOf(new FileObject(std::move(descriptor)));
+}
+
+Handle CreateNamedMapping(Handle file, const std::string& name) {
+  const FileObject* source = ObjectOf<FileObject>(file);
+  if (source == nullptr) return 0;
+  return HandleOf(new MappingObject(source->File(), name));
+}
+
+bool GetFileSize(Handle file, int64_t& size) {
+  const FileObject* object = ObjectOf<FileObject>(file);
+  return object != nullptr && SizeOf(object->Fd(), size);
+}
+
+View MapView(Handle mapping) {
+  const MappingObject* object = ObjectOf<MappingObject>(mapping);
+  int64_t size = 0;
+  if (object == nullptr || !SizeOf(object->Fd(), size)) return {};
+  if (size == 0) return {kEmptyView, 0};
+  if (static_cast<uint64_t>(size) > SIZE_MAX) return {};
+  void* address =
+      Sys().mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, object->Fd(), 0);
+  if (address == MAP_FAILED) return {};
+  return {static_cast<const uint8_t*>(address), size};
+}
+
+void UnmapView(const View& view) {
+  if (view.Address == nullptr || view.Size == 0) return;
+  Sys().munmap(const_cast<uint8_t*>(view.Address), static_cast<size_t>(view.Size));
+}
+
+void CloseHandle(Handle handle) { delete reinterpret_cast<HandleObject*>(handle); }
+
+bool FileExists(const std::string& path) {
+  struct stat status {};
+  return Sys().stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// MADV_POPULATE_WRITE faults the pages in for writing without writing to
+// them, so one call answers for the range as it is now: 0 when every page
+// is mapped and writable, ENOMEM when part is unmapped, EFAULT when a write
+// would fault. EINVAL means a read-only page, a special mapping or a
+// kernel without this advice; the memory map then gives the exact answer.
+// Nothing is cached, so memory unmapped or protected since the last call
+// is never reported writable.
+bool IsWritable(const void* address, size_t size) {
+  if (address == nullptr) return false;
+  if (size == 0) return true;
+  const auto begin = reinterpret_cast<uintptr_t>(address);
+  if (size > UINTPTR_MAX - begin) return false;
+  const uintptr_t end = begin + size;
+  const uintptr_t firstPage = begin & ~(PageSize() - 1);
+  int result = 0;
+  do {
+    result = Sys().madvise(reinterpret_cast<void*>(firstPage), end - firstPage, MADV_POPULATE_WRITE);
+  } while (result != 0 && errno == EINTR);
+  if (result == 0) return true;
+  if (errno == ENOMEM || errno == EFAULT) return false;
+  return MemoryMapShowsWritable(begin, end);
+}
+
+LocalDate Today() { return Sys().today(); }
+
+std::string CurrentDirectory() {
+  std::string buffer(256, '\0');
+  while (Sys().getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE || buffer.size() >= (1u << 20)) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(std::strlen(buffer.c_str()));
+  return buffer;
+}
+
+void ShowMessage(const std::string& text) {
+  const std::string line = text + '\n';
+  size_t written = 0;
+  while (written < line.size()) {
+    const ssize_t count = Sys().write(STDERR_FILENO, line.data() + written, line.size() - written);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return;
+    written += static_cast<size_t>(count);
+  }
+}
+
+namespace {
+
+// The C locale and its variants (C.UTF-8) keep the English defaults.
+bool IsDefaultLocale(const char* name) {
+  return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0 ||
+         std::strncmp(name, "C.", 2) == 0;
+}
+
+// Replaces text with the locale's item when the locale has one.
+void TakeItem(std::string& text, nl_item item) {
+  const char* value = ::nl_langinfo(item);
+  if (value != nullptr && *value != '\0') text = value;
+}
+
+template <size_t N>
+void TakeItems(std::array<std::string, N>& texts, const nl_item (&items)[N]) {
+  for (size_t i = 0; i < N; ++i) TakeItem(texts[i], items[i]);
+}
+
+}  // namespace
+
+RegionalSettings ReadRegionalSettings() {
+  RegionalSettings settings;
+  if (!IsDefaultLocale(::setlocale(LC_TIME, nullptr))) {
+    TakeItems(settings.LongMonthNames, {MON_1, MON_2, MON_3, MON_4, MON_5, MON_6, MON_7, MON_8,
+                                        MON_9, MON_10, MON_11, MON_12});
+    TakeItems(settings.ShortMonthNames, {ABMON_1, ABMON_2, ABMON_3, ABMON_4, ABMON_5, ABMON_6,
+                                         ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12});
+    TakeItems(settings.LongDayNames, {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7});
+    TakeItems(settings.ShortDayNames,
+              {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7});
+    TakeItem(settings.TimeAMString, AM_STR);
+    TakeItem(settings.TimePMString, PM_STR);
+  }
+  if (!IsDefaultLocale(::setlocale(LC_NUMERIC, nullptr))) {
+    const char* radix = ::nl_langinfo(RADIXCHAR);
+    if (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') settings.DecimalSeparator = radix[0];
+  }
+  return settings;
+}
+
+void RaiseToHost(const Error& error) { throw error; }
+
+}  // namespace kavu32::platform

@@ -20,8 +20,12 @@ namespace kavu32::platform {
 
 // The folder separator appended to a data folder that lacks one.
 extern const char kFolderSeparator;
-// True when c ends a folder path ('/' everywhere, '\\' as well on Windows).
+// True when c ends a folder path: '/' and '\\' on Windows; only '/' on
+// Linux, where a backslash is an ordinary character of a file name.
 bool IsFolderSeparator(char c);
+// A found file name as it goes into a path: upper-cased where file names
+// ignore case (Windows), unchanged where they do not (Linux).
+std::string FileNameInPath(const std::string& fileName);
 
 // --- Directory search -------------------------------------------------
 
@@ -34,9 +38,11 @@ std::vector<std::string> FindTableFiles(const std::string& folder);
 
 // --- Text in the user's locale ------------------------------------------
 
-// <0, 0, >0 comparing a and b without regard to case.
+// <0, 0, >0 comparing a and b without regard to case. Linux folds the
+// ASCII letters only, byte by byte; Windows uses the user's locale.
 int CompareTextIgnoreCase(const std::string& a, const std::string& b);
-// The text upper-cased by the user's locale.
+// The text upper-cased: ASCII letters on Linux, the user's locale on
+// Windows.
 std::string UpperCase(const std::string& text);
 
 // --- Named read-only mappings ---------------------------------------------
@@ -44,7 +50,9 @@ std::string UpperCase(const std::string& text);
 // The steps of opening a shared table, as the Windows kernel offers them.
 // Handles are opaque; 0 is "none". On Linux there are no named kernel
 // mappings: OpenNamedMapping finds nothing and the file itself is mapped
-// MAP_SHARED, so processes share its pages through the page cache.
+// MAP_SHARED, so processes share its pages through the page cache; the
+// mapping keeps the file open and its name as its identity. Each handle is
+// released with CloseHandle, in any order.
 
 using Handle = intptr_t;
 
@@ -61,8 +69,9 @@ struct View {
   const uint8_t* Address = nullptr;  // null when mapping failed
   int64_t Size = 0;                  // the bytes readable from Address
 };
-// A read-only view of the whole mapping. A mapping of an empty file gives
-// a view of size 0 with a non-null address.
+// A read-only view of the whole mapping, as long as the file is now (a
+// null address when it cannot be made). A mapping of an empty file gives a
+// view of size 0 with a non-null address.
 View MapView(Handle mapping);
 void UnmapView(const View& view);
 void CloseHandle(Handle handle);
@@ -82,17 +91,20 @@ struct LocalDate {
   int Month = 0;
   int Day = 0;
 };
+// Today in local time; all zero when the clock cannot be read.
 LocalDate Today();
 
-// The process's current folder, without a trailing separator.
+// The process's current folder, without a trailing separator (except the
+// root folder itself); empty when it cannot be read.
 std::string CurrentDirectory();
 
 // Shows text to the user (Windows: a modal box with an OK button; Linux:
 // one line on standard error).
 void ShowMessage(const std::string& text);
 
-// The regional settings of the system's default locale, defaults where the
-// system has nothing to say.
+// The regional settings of the system's default locale (Linux: the
+// process's locale), defaults where it has nothing to say and exactly the
+// defaults under the C or POSIX locale.
 RegionalSettings ReadRegionalSettings();
 
 // Hands a wrong-state failure to the host: Linux rethrows it as the C++

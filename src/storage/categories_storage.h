@@ -4,10 +4,14 @@
 #define KAVU32_STORAGE_CATEGORIES_STORAGE_H
 
 #include <cstdint>
+#include <string>
+
+#include "support/object_list.h"
 
 namespace kavu32 {
 
 class TSharedStorage;
+class TsTable;
 struct SharedTableEntry;
 
 struct CategoryItem {
@@ -39,6 +43,25 @@ class TCategoriesStorage {
   // The store entry of the table titled "Movies" in the last build;
   // false when the last build found none.
   bool FindMoviesEntry(SharedTableEntry& entry) const;
+
+ private:
+  void AddCategoryItem(int32_t dataType, const std::string& name, int32_t typeCode,
+                       int32_t fieldNo, int32_t tableIndex, int32_t keyMode);
+  void AddStandardCategories(const std::string& title, int32_t tableIndex);
+  void AddFieldCategories(const TsTable& table, int32_t tableIndex);
+  // Appends the items of every table in the store; false unless each
+  // standard table appeared exactly once.
+  bool AddTableCategories(const TSharedStorage& store);
+
+  TList<CategoryItem> items_;
+  // The last data type given to an additional item.
+  int32_t next_data_type_ = 19;
+  // Bound at the first build; the library has one store.
+  const TSharedStorage* shared_store_ = nullptr;
+  // The last table titled "Movies"; kept across builds, valid when
+  // has_movies_ says the last build found one.
+  int32_t movies_table_index_ = 0;
+  bool has_movies_ = false;
 };
 
 }  // namespace kavu32

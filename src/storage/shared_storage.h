@@ -4,11 +4,13 @@
 #define KAVU32_STORAGE_SHARED_STORAGE_H
 
 #include "platform/platform.h"
+#include "support/object_list.h"
 
 namespace kavu32 {
 
 class TsTable;
 class TTablesStorage;
+struct TTableName;
 
 // A copy refers to the store's table and is valid until the next
 // GetCategories or ShutDown.
@@ -29,6 +31,9 @@ class TSharedStorage {
   // A copy; fails with "List index out of bounds" outside the store.
   SharedTableEntry GetSharedTable(int i) const;
   int SharedTableCount() const;
+
+ private:
+  TList<SharedTableEntry> entries_;
 };
 
 }  // namespace kavu32

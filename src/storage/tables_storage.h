@@ -13,7 +13,7 @@ namespace kavu32 {
 struct TTableName {
   std::string MappingName;  // BIRTHDAY(TABLE)
   std::string DisplayName;  // BIRTHDAY TABLE
-  std::string FilePath;     // folder + BIRTHDAY.DTF
+  std::string FilePath;     // folder + the file name (upper-cased on Windows)
 };
 
 class TTablesStorage {
@@ -27,6 +27,14 @@ class TTablesStorage {
   // A copy; fails with "List index out of bounds" outside 0..TableCount()-1.
   TTableName GetTableName(int i) const;
   int TableCount() const;
+
+ private:
+  void AddTable(const std::string& folder, const std::string& fileName);
+  bool HoldsFileName(const std::string& fileName) const;
+
+  // The file names as the directory search returned them, each with its
+  // names.
+  TStringList<TTableName> tables_;
 };
 
 }  // namespace kavu32

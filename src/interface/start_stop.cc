@@ -1,0 +1,63 @@
+#include <memory>
+#include <string>
+
+#include "interface/error_codes.h"
+#include "interface/library_state.h"
+#include "interface/operations.h"
+#include "platform/platform.h"
+#include "storage/categories_storage.h"
+#include "storage/shared_storage.h"
+#include "storage/tables_storage.h"
+#include "support/error.h"
+
+namespace kavu32 {
+
+namespace {
+
+// The folder as given (empty for a null pointer), ending in a separator.
+// An empty folder stays empty: it names no folder, and its scan finds
+// nothing.
+std::string DataFolder(const char* folder) {
+  std::string path = folder != nullptr ? folder : "";
+  if (!path.empty() && !platform::IsFolderSeparator(path.back())) path += platform::kFolderSeparator;
+  return path;
+}
+
+}  // namespace
+
+void StartUpLibrary(const char* firstFolder, const char* secondFolder) {
+  LibraryState& state = State();
+  if (!state.Stopped) throw Error(kAlreadyStarted);
+  // Everything is made before the state changes.
+  std::string first = DataFolder(firstFolder);
+  std::string second = DataFolder(secondFolder);
+  auto categories = std::make_unique<TCategoriesStorage>();
+  auto tables = std::make_unique<TTablesStorage>();
+  auto sharedTables = std::make_unique<TSharedStorage>();
+  auto resultStream = std::make_unique<TMemoryStream>();
+
+  state.FirstFolder = std::move(first);
+  state.SecondFolder = std::move(second);
+  state.Categories = std::move(categories);
+  state.Tables = std::move(tables);
+  state.SharedTables = std::move(sharedTables);
+  state.Stopped = false;
+  state.DateSet = false;
+  state.ErrorCode = kOk;
+  state.ReportedCategoriesSize = 0;
+  state.ResultStream = std::move(resultStream);
+}
+
+void ShutDownLibrary() {
+  LibraryState& state = State();
+  if (state.Stopped) throw Error(kAlreadyShutDown);
+  state.Categories.reset();
+  state.Tables.reset();
+  state.SharedTables.reset();
+  state.DateSet = false;
+  state.Stopped = true;
+  state.ErrorCode = kOk;
+  state.ResultStream.reset();
+}
+
+}  // namespace kavu32

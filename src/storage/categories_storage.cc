@@ -1,0 +1,183 @@
+#include "storage/categories_storage.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "engine/table.h"
+#include "interface/error_codes.h"
+#include "platform/platform.h"
+#include "storage/shared_storage.h"
+
+namespace kavu32 {
+
+namespace {
+
+constexpr std::array<std::string_view, 8> StandardCategoryNames = {
+    "Birthday", "Chinese", "Event", "Literat", "Movies", "Sport", "Stone", "Zodiac"};
+
+constexpr std::string_view kMoviesTitle = "Movies";
+constexpr std::string_view kPermanentCategories = "###_PERMANENT_CATEGORIES###";
+
+struct FixedItem {
+  std::string_view Title;
+  int32_t DataType;
+  const char* Name;
+  int32_t TypeCode;
+};
+
+// The items each standard title yields, in order; "Movies" yields none.
+constexpr FixedItem kFixedItems[] = {
+    {"Event", 2, "News Article", kMemoType},
+    {"Birthday", 3, "Famous Article", kStringType},
+    {"Zodiac", 4, "Zodiac Article", kMemoType},
+    {"Zodiac", 12, "Zodiac Title", kStringType},
+    {"Zodiac", 17, "Zodiac Graphic", kGraphicType},
+    {"Chinese", 5, "Chinese Year Article", kStringType},
+    {"Chinese", 13, "Chinese Year Title", kStringType},
+    {"Chinese", 18, "Chinese Year Graphic", kGraphicType},
+    {"Literat", 6, "Entertainment Article", kStringType},
+    {"Sport", 7, "Sport Article", kStringType},
+    {"Stone", 14, "Birthstone Article", kStringType},
+    {kPermanentCategories, 10, "News Title", kStringType},
+    {kPermanentCategories, 11, "Famous Title", kStringType},
+    {kPermanentCategories, 9, "Introduction Title", kStringType},
+    {kPermanentCategories, 8, "Year Title", kStringType},
+    {kPermanentCategories, 1, "Time Article", kStringType},
+    {kPermanentCategories, 15, "Entertainment Title", kStringType},
+    {kPermanentCategories, 16, "Sport Title", kStringType},
+    {kPermanentCategories, 19, "Border Graphic", kGraphicType},
+};
+
+// The position of title among the standard names (exact, case-sensitive),
+// or -1.
+int StandardCategoryIndex(const std::string& title) {
+  const auto* found = std::find(StandardCategoryNames.begin(), StandardCategoryNames.end(), title);
+  return found == StandardCategoryNames.end()
+             ? -1
+             : static_cast<int>(found - StandardCategoryNames.begin());
+}
+
+// Which parts of the date form a table's key, from its first field's name:
+// 1 year, 2 month, 4 day.
+int32_t KeyModeOf(const std::string& firstFieldName) {
+  const std::string name = platform::UpperCase(firstFieldName);
+  int32_t mode = 0;
+  if (name.find("YEAR") != std::string::npos) mode |= 1;
+  if (name.find("MONTH") != std::string::npos) mode |= 2;
+  if (name.find("DAY") != std::string::npos) mode |= 4;
+  return mode;
+}
+
+}  // namespace
+
+TCategoriesStorage::~TCategoriesStorage() { ClearCategories(); }
+
+int32_t TCategoriesStorage::BuildCategories(TSharedStorage& store) {
+  ClearCategories();
+  shared_store_ = &store;
+  try {
+    AddStandardCategories(std::string(kPermanentCategories), -1);
+    if (!AddTableCategories(store)) return kStandardCategoriesMissing;
+    return CategoryItemCount();
+  } catch (...) {
+    return kUnknownError;
+  }
+}
+
+void TCategoriesStorage::ClearCategories() {
+  next_data_type_ = 19;
+  has_movies_ = false;
+  items_.Clear();
+}
+
+CategoryItem TCategoriesStorage::GetCategoryItem(int i) const { return items_[i]; }
+
+int32_t TCategoriesStorage::CategoryItemCount() const { return items_.Count(); }
+
+TableLookup TCategoriesStorage::FindTableEntry(int32_t dataType, SharedTableEntry& entry) const {
+  bool matched = false;
+  int32_t tableIndex = -1;
+  // The last matching item names the table.
+  for (int i = 0; i < items_.Count(); ++i) {
+    if (items_[i].DataType != dataType) continue;
+    matched = true;
+    tableIndex = items_[i].TableIndex;
+  }
+  if (!matched) return TableLookup::NotCatalogued;
+  if (tableIndex == -1) return TableLookup::NoTable;
+  entry = shared_store_->GetSharedTable(tableIndex);
+  return TableLookup::Found;
+}
+
+bool TCategoriesStorage::FindCategoryItem(int32_t dataType, CategoryItem& item) const {
+  for (int i = 0; i < items_.Count(); ++i) {
+    if (items_[i].DataType == dataType) {
+      item = items_[i];
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TCategoriesStorage::FindMoviesEntry(SharedTableEntry& entry) const {
+  if (!has_movies_) return false;
+  entry = shared_store_->GetSharedTable(movies_table_index_);
+  return true;
+}
+
+void TCategoriesStorage::AddCategoryItem(int32_t dataType, const std::string& name,
+                                         int32_t typeCode, int32_t fieldNo, int32_t tableIndex,
+                                         int32_t keyMode) {
+  auto item = std::make_unique<CategoryItem>();
+  item->DataType = dataType;
+  std::memcpy(item->ItemName, name.data(), std::min(name.size(), sizeof item->ItemName - 1));
+  item->TypeCode = typeCode;
+  item->FieldNo = fieldNo;
+  item->TableIndex = tableIndex;
+  item->KeyMode = keyMode;
+  items_.Add(item.get());
+  item.release();
+}
+
+void TCategoriesStorage::AddStandardCategories(const std::string& title, int32_t tableIndex) {
+  for (const FixedItem& fixed : kFixedItems) {
+    if (fixed.Title == title) AddCategoryItem(fixed.DataType, fixed.Name, fixed.TypeCode, -1, tableIndex, 0);
+  }
+}
+
+void TCategoriesStorage::AddFieldCategories(const TsTable& table, int32_t tableIndex) {
+  // A table without fields fails here with "List index out of bounds".
+  const int32_t keyMode = KeyModeOf(table.Fields(0).FieldName());
+  for (int i = 0; i < table.FieldCount(); ++i) {
+    const TsField& field = table.Fields(i);
+    AddCategoryItem(++next_data_type_, field.FieldName(), field.FieldType(), i, tableIndex, keyMode);
+  }
+}
+
+bool TCategoriesStorage::AddTableCategories(const TSharedStorage& store) {
+  std::array<int, StandardCategoryNames.size()> tablesPerTitle{};
+  for (int i = 0; i < store.SharedTableCount(); ++i) {
+    const SharedTableEntry entry = store.GetSharedTable(i);
+    // A file that could not be opened has no table; the other indexes
+    // stay those of the store.
+    if (entry.Table == nullptr) continue;
+    const std::string title = entry.Table->Title();
+    const int standard = StandardCategoryIndex(title);
+    if (standard < 0) {
+      AddFieldCategories(*entry.Table, i);
+      continue;
+    }
+    ++tablesPerTitle[static_cast<size_t>(standard)];
+    AddStandardCategories(title, i);
+    if (title == kMoviesTitle) {
+      movies_table_index_ = i;
+      has_movies_ = true;
+    }
+  }
+  return std::all_of(tablesPerTitle.begin(), tablesPerTitle.end(), [](int count) { return count == 1; });
+}
+
+}  // namespace kavu32

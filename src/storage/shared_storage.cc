@@ -1,0 +1,150 @@
+#include "storage/shared_storage.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/table.h"
+#include "interface/error_codes.h"
+#include "storage/tables_storage.h"
+#include "support/format.h"
+
+namespace kavu32 {
+
+namespace {
+
+constexpr const char* kOpenTableError = "Error opening database table %s.";
+constexpr const char* kCreateMappingError = "Error creating file mapping %s.";
+
+void ShowOpenError(const TTableName& name) {
+  platform::ShowMessage(name.FilePath + "## " + Format(kOpenTableError, {name.DisplayName}));
+}
+
+void ShowMappingError(const TTableName& name) {
+  platform::ShowMessage(Format(kCreateMappingError, {name.DisplayName}));
+}
+
+void CloseHandles(SharedTableEntry& entry) {
+  if (entry.MappingHandle != 0) platform::CloseHandle(entry.MappingHandle);
+  if (entry.FileHandle != 0) platform::CloseHandle(entry.FileHandle);
+  entry.MappingHandle = 0;
+  entry.FileHandle = 0;
+}
+
+// Closes and destroys the table, unmaps the view and closes the handles;
+// members the entry does not hold are skipped.
+void CloseSharedTable(SharedTableEntry& entry) {
+  if (entry.Table != nullptr) {
+    entry.Table->Close();
+    delete entry.Table;
+    entry.Table = nullptr;
+  }
+  if (entry.View.Address != nullptr) platform::UnmapView(entry.View);
+  entry.View = {};
+  CloseHandles(entry);
+}
+
+// An entry that releases what it holds unless handed over to the store.
+struct EntryCloser {
+  void operator()(SharedTableEntry* entry) const {
+    CloseSharedTable(*entry);
+    delete entry;
+  }
+};
+using EntryHolder = std::unique_ptr<SharedTableEntry, EntryCloser>;
+
+// The size of the file at path, opened only for that; false when it
+// cannot be opened or sized.
+bool ReadFileSize(const std::string& path, int64_t& size) {
+  const platform::Handle file = platform::OpenFileForRead(path);
+  if (file == 0) return false;
+  const bool sized = platform::GetFileSize(file, size);
+  platform::CloseHandle(file);
+  return sized;
+}
+
+// Opens the existing mapping of the table's name, or creates one from the
+// file; tableSize receives the file's size. False (the failure shown, the
+// entry's handles closed) when neither works.
+bool AcquireMapping(SharedTableEntry& entry, const TTableName& name, int64_t& tableSize) {
+  entry.MappingHandle = platform::OpenNamedMapping(name.MappingName);
+  if (entry.MappingHandle != 0) {
+    // Another process made the mapping: the file is opened only to be
+    // sized. A file that cannot be sized counts as one that cannot be
+    // opened.
+    if (ReadFileSize(name.FilePath, tableSize)) return true;
+    CloseHandles(entry);
+    ShowOpenError(name);
+    return false;
+  }
+  entry.FileHandle = platform::OpenFileForRead(name.FilePath);
+  if (entry.FileHandle == 0) {
+    ShowOpenError(name);
+    return false;
+  }
+  entry.MappingHandle = platform::CreateNamedMapping(entry.FileHandle, name.MappingName);
+  if (entry.MappingHandle == 0) {
+    CloseHandles(entry);
+    ShowMappingError(name);
+    return false;
+  }
+  if (platform::GetFileSize(entry.FileHandle, tableSize)) return true;
+  CloseHandles(entry);
+  ShowOpenError(name);
+  return false;
+}
+
+// Opens a table over the view, reading no further than both the view and
+// the file reach. A table over 2 GiB, or one that fails to open, is shown
+// as "Bad table file"; a table that failed stays closed in the entry.
+void OpenTable(SharedTableEntry& entry, int64_t tableSize) {
+  const int64_t imageSize = std::min(tableSize, entry.View.Size);
+  try {
+    if (imageSize <= INT32_MAX) {
+      entry.Table = new TsTable(entry.View.Address, static_cast<int32_t>(imageSize));
+      entry.Table->Open();
+      return;
+    }
+  } catch (...) {
+  }
+  platform::ShowMessage(ErrorMessages[-kBadTableFile]);
+}
+
+void OpenSharedTable(SharedTableEntry& entry, const TTableName& name) {
+  int64_t tableSize = 0;
+  if (!AcquireMapping(entry, name, tableSize)) return;
+  entry.View = platform::MapView(entry.MappingHandle);
+  if (entry.View.Address == nullptr) {
+    CloseHandles(entry);
+    ShowMappingError(name);
+    return;
+  }
+  OpenTable(entry, tableSize);
+}
+
+}  // namespace
+
+TSharedStorage::~TSharedStorage() { ReleaseTables(); }
+
+void TSharedStorage::LoadTables(const TTablesStorage& tables) {
+  ReleaseTables();
+  for (int i = 0; i < tables.TableCount(); ++i) {
+    const TTableName name = tables.GetTableName(i);
+    EntryHolder entry(new SharedTableEntry());
+    OpenSharedTable(*entry, name);
+    entries_.Add(entry.get());
+    entry.release();
+  }
+}
+
+void TSharedStorage::ReleaseTables() {
+  for (int i = 0; i < entries_.Count(); ++i) CloseSharedTable(entries_[i]);
+  entries_.Clear();
+}
+
+SharedTableEntry TSharedStorage::GetSharedTable(int i) const { return entries_[i]; }
+
+int TSharedStorage::SharedTableCount() const { return entries_.Count(); }
+
+}  // namespace kavu32
