@@ -3,7 +3,11 @@
 #ifndef KAVU32_ENGINE_FIELD_H
 #define KAVU32_ENGINE_FIELD_H
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
+#include <span>
 #include <string>
 
 #include "support/date_time.h"
@@ -25,6 +29,11 @@ enum TypeCode : uint8_t {
   kGraphicType = 7,
 };
 
+// True for the codes 0 to 7, the ones that make a field.
+inline bool IsFieldType(uint8_t code) { return code <= kGraphicType; }
+// True for the codes 0 to 4, the ones a key field may have.
+inline bool IsKeyableType(uint8_t code) { return code <= kDateTimeType; }
+
 class TsField {
  public:
   TsField(TsTable* table, std::string name);
@@ -33,7 +42,8 @@ class TsField {
   virtual ~TsField();
 
   // The 13 virtual operations, in slot order. Unsupported conversions fail
-  // with a kavu32::Error naming the field and the conversion.
+  // with a kavu32::Error naming the field and the conversion; the stored
+  // setters fail with "Table not in Edit mode" outside edit mode.
   virtual void ReadValue(TMemoryStream& source);
   virtual void WriteValue(TMemoryStream& target) const;
   virtual bool AsBoolean() const;
@@ -52,16 +62,41 @@ class TsField {
   uint8_t FieldType() const { return field_type_; }
   int32_t DataSize() const { return data_size_; }
 
-  void SetDataSize(int32_t size);
+  // Copies the DataSize bytes of the value into area.
   void ReadData(void* area) const;
-  void WriteData(const void* area);
+  // The value's bytes in stored form (a string's with its length byte).
+  std::span<const uint8_t> StoredBytes() const {
+    return {buffer_.Memory(), static_cast<size_t>(data_size_)};
+  }
 
  protected:
   void SetFieldType(uint8_t type) { field_type_ = type; }
+  // DataSize := size; the buffer holds size bytes, position 0.
+  void SetDataSize(int32_t size);
+  // Copies DataSize bytes from area into the buffer.
+  void WriteData(const void* area);
+  // Copies DataSize bytes from source at its position, advancing it;
+  // "Stream read error" (copying nothing) when fewer remain.
+  void CopyValueFrom(TMemoryStream& source);
   // Fails with "Table not in Edit mode" unless the owning table is in
   // edit mode.
   void RequireEditMode() const;
-  const TMemoryStream& Buffer() const { return buffer_; }
+
+  // The value of a fixed-size field, and its stored setter.
+  template <typename T>
+  T Stored() const {
+    T value{};
+    std::memcpy(&value, buffer_.Memory(), std::min(sizeof value, static_cast<size_t>(data_size_)));
+    return value;
+  }
+  template <typename T>
+  void Store(T value) {
+    RequireEditMode();
+    WriteData(&value);
+  }
+
+  [[noreturn]] void FailConversionTo(const char* kind) const;
+  [[noreturn]] void FailAssignmentOf(const char* kind) const;
 
  private:
   std::string field_name_;
@@ -70,6 +105,92 @@ class TsField {
   int32_t data_size_ = 0;
   TsTable* table_;
 };
+
+class TsBooleanField final : public TsField {
+ public:
+  TsBooleanField(TsTable* table, std::string name);
+  bool AsBoolean() const override;
+  void SetAsBoolean(bool value) override;
+  void Clear() override;
+};
+
+class TsIntegerField final : public TsField {
+ public:
+  TsIntegerField(TsTable* table, std::string name);
+  int32_t AsInteger() const override;
+  void SetAsInteger(int32_t value) override;
+  double AsFloat() const override;
+  void SetAsFloat(double value) override;
+  std::string AsString() const override;
+  void SetAsString(const std::string& value) override;
+  void Clear() override;
+};
+
+class TsFloatField final : public TsField {
+ public:
+  TsFloatField(TsTable* table, std::string name);
+  int32_t AsInteger() const override;
+  void SetAsInteger(int32_t value) override;
+  double AsFloat() const override;
+  void SetAsFloat(double value) override;
+  std::string AsString() const override;
+  void SetAsString(const std::string& value) override;
+  void Clear() override;
+};
+
+class TsStringField final : public TsField {
+ public:
+  TsStringField(TsTable* table, std::string name);
+  void ReadValue(TMemoryStream& source) override;
+  int32_t AsInteger() const override;
+  void SetAsInteger(int32_t value) override;
+  double AsFloat() const override;
+  void SetAsFloat(double value) override;
+  // At most 255 characters; a longer text is stored cut to 255.
+  std::string AsString() const override;
+  void SetAsString(const std::string& value) override;
+  TDateTime AsDateTime() const override;
+  void SetAsDateTime(TDateTime value) override;
+  void Clear() override;
+};
+
+class TsDateTimeField final : public TsField {
+ public:
+  TsDateTimeField(TsTable* table, std::string name);
+  int32_t AsInteger() const override;
+  void SetAsInteger(int32_t value) override;
+  double AsFloat() const override;
+  void SetAsFloat(double value) override;
+  std::string AsString() const override;
+  void SetAsString(const std::string& value) override;
+  TDateTime AsDateTime() const override;
+  void SetAsDateTime(TDateTime value) override;
+  void Clear() override;
+};
+
+// Bytes of any length, stored after a 4-byte signed length.
+class TsBlobField : public TsField {
+ public:
+  TsBlobField(TsTable* table, std::string name);
+  void ReadValue(TMemoryStream& source) override;
+  void WriteValue(TMemoryStream& target) const override;
+  // Writes the DataSize bytes of the value at target's position,
+  // advancing it; an empty value writes nothing.
+  void SaveToStream(TMemoryStream& target) const;
+};
+
+class TsMemoField final : public TsBlobField {
+ public:
+  TsMemoField(TsTable* table, std::string name);
+};
+
+class TsGraphicField final : public TsBlobField {
+ public:
+  TsGraphicField(TsTable* table, std::string name);
+};
+
+// The field of a type code 0 to 7; null for any other code.
+std::unique_ptr<TsField> NewField(TsTable* table, uint8_t typeCode, std::string name);
 
 }  // namespace kavu32
 

@@ -1,0 +1,48 @@
+#include <algorithm>
+#include <utility>
+
+#include "engine/field.h"
+#include "engine/table_format.h"
+#include "support/number_text.h"
+
+namespace kavu32 {
+
+TsStringField::TsStringField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
+  SetFieldType(kStringType);
+}
+
+// The stored form is the length byte followed by the characters.
+void TsStringField::ReadValue(TMemoryStream& source) {
+  uint8_t length;
+  source.ReadBuffer(&length, 1);
+  source.Seek(source.Position() - 1);
+  SetDataSize(length + 1);
+  CopyValueFrom(source);
+}
+
+std::string TsStringField::AsString() const {
+  const std::span<const uint8_t> stored = StoredBytes();
+  if (stored.empty()) return {};
+  const size_t length = std::min<size_t>(stored[0], stored.size() - 1);
+  return std::string(reinterpret_cast<const char*>(stored.data() + 1), length);
+}
+
+void TsStringField::SetAsString(const std::string& value) {
+  RequireEditMode();
+  const size_t length = std::min<size_t>(value.size(), kMaxStringLength);
+  uint8_t stored[kMaxStringLength + 1];
+  stored[0] = static_cast<uint8_t>(length);
+  std::copy_n(value.data(), length, stored + 1);
+  SetDataSize(static_cast<int32_t>(length + 1));
+  WriteData(stored);
+}
+
+int32_t TsStringField::AsInteger() const { return StrToInt(AsString()); }
+void TsStringField::SetAsInteger(int32_t value) { SetAsString(IntToStr(value)); }
+double TsStringField::AsFloat() const { return StrToFloat(AsString()); }
+void TsStringField::SetAsFloat(double value) { SetAsString(FloatToStr(value)); }
+TDateTime TsStringField::AsDateTime() const { return StrToDateTime(AsString()); }
+void TsStringField::SetAsDateTime(TDateTime value) { SetAsString(DateTimeToStr(value)); }
+void TsStringField::Clear() { SetAsString(std::string()); }
+
+}  // namespace kavu32
