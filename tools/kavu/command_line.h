@@ -1,0 +1,38 @@
+// The host's command line: a command, its arguments and the folder options,
+// which may stand anywhere after the command.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kavu32.h"
+
+namespace kavu {
+
+// A command line the host cannot run: the message says why.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct CommandLine {
+  std::string command;
+  std::vector<std::string> arguments;
+  std::string dataFolder;        // empty: the bundled data set
+  std::string secondDataFolder;  // empty: none
+  std::string graphicsFolder;    // empty: the bundled pictures
+};
+
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// YYYY-MM-DD with a year of one to four digits. Checks the form only; the
+// library judges whether the day exists.
+std::optional<Kavu32Date> ParseBirthDate(std::string_view text);
+
+// A data type number, negative ones included.
+std::optional<int32_t> ParseDataType(std::string_view text);
+
+}  // namespace kavu

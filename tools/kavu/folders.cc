@@ -1,0 +1,43 @@
+#include "folders.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kavu {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ExistingFolder(const std::string& given, const char* fallback, const char* what) {
+  const fs::path folder = given.empty() ? fs::path(fallback) : fs::path(given);
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) {
+    throw UsageError(std::string(what) + " folder not found: " + folder.string());
+  }
+  return fs::absolute(folder, error).lexically_normal().string();
+}
+
+}  // namespace
+
+Folders ResolveFolders(const CommandLine& line) {
+  Folders folders;
+  folders.data = ExistingFolder(line.dataFolder, KAVU_BUNDLED_DATA_DIR, "data");
+  // Without a second folder the first one is named twice: the library adds
+  // nothing from it.
+  folders.secondData = line.secondDataFolder.empty()
+                           ? folders.data
+                           : ExistingFolder(line.secondDataFolder, "", "second data");
+  folders.graphics = ExistingFolder(line.graphicsFolder, KAVU_BUNDLED_GRAPHICS_DIR, "graphics");
+  return folders;
+}
+
+void EnterGraphicsFolder(const Folders& folders) {
+  std::error_code error;
+  fs::current_path(folders.graphics, error);
+  if (error) {
+    throw UsageError("cannot enter the graphics folder " + folders.graphics + ": " +
+                     error.message());
+  }
+}
+
+}  // namespace kavu

@@ -1,0 +1,24 @@
+// Where the host finds its tables and pictures.
+#pragma once
+
+#include <string>
+
+#include "command_line.h"
+
+namespace kavu {
+
+struct Folders {
+  std::string data;
+  std::string secondData;
+  std::string graphics;
+};
+
+// The folders of the command line, the bundled ones where none is given,
+// as absolute paths. Raises UsageError for a folder that does not exist.
+Folders ResolveFolders(const CommandLine& line);
+
+// Makes the graphics folder the current one: the library looks for the
+// pictures there.
+void EnterGraphicsFolder(const Folders& folders);
+
+}  // namespace kavu

@@ -1,0 +1,101 @@
+#include "report.h"
+
+#include <algorithm>
+
+namespace kavu {
+namespace {
+
+constexpr int32_t kLastStandardType = 19;
+
+// Sections in reading order, each its heading's type and its body's.
+const std::vector<std::vector<int32_t>> kSections = {
+    {9, 1},    // introduction, age
+    {8},       // the birth date
+    {10, 2},   // news
+    {11, 3},   // celebrities
+    {15, 6},   // entertainment
+    {16, 7},   // sport
+    {12, 4},   // zodiac
+    {13, 5},   // Chinese year
+    {14},      // birthstone
+};
+const std::vector<int32_t> kGraphics = {17, 18, 19};
+
+bool IsAdditional(const Category& category) {
+  return category.dataType < 1 || category.dataType > kLastStandardType;
+}
+
+}  // namespace
+
+ReportWriter::ReportWriter(const LibrarySession& session, const std::vector<Category>& categories,
+                           std::ostream& out)
+    : session_(session), categories_(categories), out_(out) {}
+
+void ReportWriter::Write() {
+  for (const std::vector<int32_t>& section : kSections) {
+    WriteSection(section);
+  }
+  WriteLabelled(kGraphics);
+  std::vector<int32_t> additional;
+  for (const Category& category : categories_) {
+    if (IsAdditional(category)) {
+      additional.push_back(category.dataType);
+    }
+  }
+  if (!additional.empty()) {
+    out_ << '\n';
+    WriteLabelled(additional);
+  }
+}
+
+const Category* ReportWriter::Find(int32_t dataType) const {
+  const auto found = std::find_if(categories_.begin(), categories_.end(),
+                                  [dataType](const Category& c) { return c.dataType == dataType; });
+  return found == categories_.end() ? nullptr : &*found;
+}
+
+void ReportWriter::WriteSection(const std::vector<int32_t>& dataTypes) {
+  for (int32_t dataType : dataTypes) {
+    const Category* category = Find(dataType);
+    if (category == nullptr) {
+      continue;
+    }
+    const Answer answer = session_.Get(dataType);
+    if (answer.Ok()) {
+      WriteText(answer.bytes);
+    } else {
+      WriteFailure(*category, answer);
+    }
+  }
+  out_ << '\n';
+}
+
+void ReportWriter::WriteLabelled(const std::vector<int32_t>& dataTypes) {
+  for (int32_t dataType : dataTypes) {
+    const Category* category = Find(dataType);
+    if (category == nullptr) {
+      continue;
+    }
+    const Answer answer = session_.Get(dataType);
+    if (!answer.Ok()) {
+      WriteFailure(*category, answer);
+      continue;
+    }
+    const bool multiLine = answer.bytes.find('\n') != std::string::npos;
+    out_ << category->name << ':' << (multiLine ? '\n' : ' ');
+    WriteText(answer.bytes);
+  }
+}
+
+void ReportWriter::WriteText(const std::string& text) {
+  out_ << text;
+  if (text.empty() || text.back() != '\n') {
+    out_ << '\n';
+  }
+}
+
+void ReportWriter::WriteFailure(const Category& category, const Answer& answer) {
+  out_ << '[' << category.name << "] error " << answer.code << ": " << answer.error << '\n';
+}
+
+}  // namespace kavu
