@@ -1,18 +1,10 @@
 #include "support/date_format.h"
 
+#include "support/pattern_text.h"
+
 namespace kavu32 {
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
-  if (text.size() - at < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (Lower(text[at + i]) != prefix[i]) return false;
-  }
-  return true;
-}
 
 // The length of the am/pm designator token at text[at], or 0.
 size_t DesignatorLength(std::string_view text, size_t at) {
@@ -21,21 +13,6 @@ size_t DesignatorLength(std::string_view text, size_t at) {
   }
   return 0;
 }
-
-struct Literal {
-  std::string_view Text;
-  size_t End;  // the index past the closing quote
-};
-
-// The quoted literal that opens at pattern[at]; an unclosed one runs to the
-// end of the pattern.
-Literal QuotedLiteral(std::string_view pattern, size_t at) {
-  const size_t close = pattern.find(pattern[at], at + 1);
-  if (close == std::string_view::npos) return {pattern.substr(at + 1), pattern.size()};
-  return {pattern.substr(at + 1, close - at - 1), close + 1};
-}
-
-bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 bool UsesDesignator(std::string_view pattern) {
   for (size_t i = 0; i < pattern.size();) {
@@ -64,7 +41,7 @@ class DateFormatter {
     for (size_t i = 0; i < pattern.size();) {
       const char c = pattern[i];
       if (IsQuote(c)) {
-        const Literal literal = QuotedLiteral(pattern, i);
+        const QuotedText literal = QuotedLiteral(pattern, i);
         out_ += literal.Text;
         i = literal.End;
         continue;
@@ -75,9 +52,9 @@ class DateFormatter {
         i += length;
         continue;
       }
-      const char letter = Lower(c);
+      const char letter = AsciiLower(c);
       size_t count = 1;
-      while (i + count < pattern.size() && Lower(pattern[i + count]) == letter) ++count;
+      while (i + count < pattern.size() && AsciiLower(pattern[i + count]) == letter) ++count;
       if (letter == 'd' || letter == 'm' || letter == 'y' || letter == 'h' || letter == 'n' || letter == 's') {
         AppendField(letter, count, afterHour, twelveHour, expandDateFormats);
         afterHour = letter == 'h';

@@ -9,6 +9,7 @@
 #include "support/date_format.h"
 #include "support/error.h"
 #include "support/format.h"
+#include "support/pattern_text.h"
 
 namespace kavu32 {
 
@@ -24,8 +25,6 @@ constexpr int kSignificantDigits = 15;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string_view TrimBlanks(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
@@ -116,7 +115,7 @@ std::optional<FloatSyntax> ScanFloat(std::string_view text, char separator) {
   if (whole.empty() && fraction.empty()) return std::nullopt;
   out.Ascii += (whole.empty() ? "0" : whole) + '.' + fraction + '0';
   out.Order = OrderOfMagnitude(whole, fraction);
-  if (pos < text.size() && Lower(text[pos]) == 'e') {
+  if (pos < text.size() && AsciiLower(text[pos]) == 'e') {
     ++pos;
     std::string exponent;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) exponent += text[pos++];
@@ -140,18 +139,20 @@ enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 // The order of the date parts: that of the first d, m or y letter of the
 // short date format (outside quoted text).
 DateOrder OrderOf(std::string_view format) {
-  char quote = 0;
-  for (char c : format) {
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (Lower(c) == 'd') {
-      return DateOrder::DayMonthYear;
-    } else if (Lower(c) == 'y') {
-      return DateOrder::YearMonthDay;
-    } else if (Lower(c) == 'm') {
-      return DateOrder::MonthDayYear;
+  for (size_t i = 0; i < format.size();) {
+    if (IsQuote(format[i])) {
+      i = QuotedLiteral(format, i).End;
+      continue;
+    }
+    switch (AsciiLower(format[i++])) {
+      case 'd':
+        return DateOrder::DayMonthYear;
+      case 'y':
+        return DateOrder::YearMonthDay;
+      case 'm':
+        return DateOrder::MonthDayYear;
+      default:
+        break;
     }
   }
   return DateOrder::MonthDayYear;
@@ -262,10 +263,7 @@ class DateTimeScanner {
   }
 
   bool ScanWordNoCase(std::string_view word) {
-    if (word.empty() || text_.size() - pos_ < word.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-      if (Lower(text_[pos_ + i]) != Lower(word[i])) return false;
-    }
+    if (word.empty() || !StartsWithNoCase(text_, pos_, word)) return false;
     pos_ += word.size();
     return true;
   }

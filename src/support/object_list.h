@@ -32,8 +32,12 @@ class TList {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
     if (owning_) delete item;
   }
+  // Destroys (when owning) and removes every item, first to last.
   void Clear() {
-    while (!items_.empty()) Delete(0);
+    std::vector<T*> items;
+    items.swap(items_);
+    if (!owning_) return;
+    for (T* item : items) delete item;
   }
 
  private:

@@ -1,0 +1,39 @@
+// Small text helpers of the formatters and parsers: ASCII case folding
+// (no locale) and the quoted literals of date patterns.
+#ifndef KAVU32_SUPPORT_PATTERN_TEXT_H
+#define KAVU32_SUPPORT_PATTERN_TEXT_H
+
+#include <cstddef>
+#include <string_view>
+
+namespace kavu32 {
+
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// True when text continues at position at with prefix, ignoring ASCII case.
+inline bool StartsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
+  if (at > text.size() || text.size() - at < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (AsciiLower(text[at + i]) != AsciiLower(prefix[i])) return false;
+  }
+  return true;
+}
+
+inline bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+struct QuotedText {
+  std::string_view Text;
+  size_t End;  // the index past the closing quote
+};
+
+// The quoted literal that opens at pattern[at]; an unclosed one runs to the
+// end of the pattern.
+inline QuotedText QuotedLiteral(std::string_view pattern, size_t at) {
+  const size_t close = pattern.find(pattern[at], at + 1);
+  if (close == std::string_view::npos) return {pattern.substr(at + 1), pattern.size()};
+  return {pattern.substr(at + 1, close - at - 1), close + 1};
+}
+
+}  // namespace kavu32
+
+#endif
