@@ -1,12 +1,18 @@
-// Small text helpers of the formatters and parsers: ASCII case folding
-// (no locale) and the quoted literals of date patterns.
+// Small text helpers of the formatters and parsers: ASCII character
+// classes (no locale), the quoted literals of date patterns and the
+// failure of a conversion.
 #ifndef KAVU32_SUPPORT_PATTERN_TEXT_H
 #define KAVU32_SUPPORT_PATTERN_TEXT_H
 
 #include <cstddef>
 #include <string_view>
 
+#include "support/error.h"
+#include "support/format.h"
+
 namespace kavu32 {
+
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -32,6 +38,11 @@ inline QuotedText QuotedLiteral(std::string_view pattern, size_t at) {
   const size_t close = pattern.find(pattern[at], at + 1);
   if (close == std::string_view::npos) return {pattern.substr(at + 1), pattern.size()};
   return {pattern.substr(at + 1, close - at - 1), close + 1};
+}
+
+// Fails with message, its %s replaced by text.
+[[noreturn]] inline void FailConversion(const char* message, std::string_view text) {
+  throw Error(Format(message, {text}));
 }
 
 }  // namespace kavu32
