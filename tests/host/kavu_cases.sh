@@ -1,0 +1,194 @@
+#!/usr/bin/env bash
+# End-to-end cases of the kavu host on the bundled data set.
+#   kavu_cases.sh CASE KAVU DTF TABLE_SOURCES DERIVED_SOURCES
+# The expected texts are read from the table sources, so the cases check
+# host, library and data together.
+set -euo pipefail
+case_name="$1"
+kavu="$2"
+dtf="$3"
+sources="$4"
+derived="$5"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# cell FILE KEY FIELD: field FIELD (from 0) of the record KEY, escapes undone.
+cell() {
+  python3 - "$@" <<'PY'
+import sys
+path, key, field = sys.argv[1], sys.argv[2], int(sys.argv[3])
+for line in open(path, "rb").read().split(b"\n")[1:]:
+    cells = line.split(b"\t")
+    if cells[0] == key.encode():
+        text = cells[field].replace(b"\\\\", b"\0").replace(b"\\n", b"\n")
+        sys.stdout.buffer.write(text.replace(b"\\t", b"\t").replace(b"\0", b"\\"))
+        break
+PY
+}
+or_no_data() { [ -n "$1" ] && printf '%s' "$1" || printf 'No Data Available'; }
+
+has_line() {  # has_line FILE TEXT
+  grep -qxF -- "$2" "$1" || fail "no line '$2' in $(basename "$1")"
+}
+line_no() { grep -nxF -- "$2" "$1" | head -1 | cut -d: -f1; }
+
+# The headings come in reading order.
+expect_order() {  # expect_order FILE LINE...
+  local file="$1" previous=0 n
+  shift
+  for text in "$@"; do
+    n="$(line_no "$file" "$text")"
+    [ -n "$n" ] || fail "no line '$text'"
+    [ "$n" -gt "$previous" ] || fail "'$text' out of order"
+    previous="$n"
+  done
+}
+
+expect_year_sections() {  # FILE YEAR
+  local file="$1" year="$2" lit="$sources/literat.tsv" mov="$sources/movies.tsv"
+  has_line "$file" "Nobel Prize Winner (Literature) -$(cell "$lit" "$year" 1) - $(cell "$lit" "$year" 2)"
+  has_line "$file" "Best Selling Fiction - $(or_no_data "$(cell "$lit" "$year" 3)")"
+  has_line "$file" "Best Selling Non-Fiction - $(or_no_data "$(cell "$lit" "$year" 4)")"
+  has_line "$file" "Best Picture - $(or_no_data "$(cell "$mov" "$year" 1)")"
+  has_line "$file" "Best Actor - $(or_no_data "$(cell "$mov" "$year" 4)")"
+  has_line "$file" "MLB - $(cell "$sources/sport.tsv" "$year" 1)"
+  has_line "$file" "U.S. Open Tennis (Women) - $(cell "$sources/sport.tsv" "$year" 9)"
+  # The year's news, line for line, right under its heading.
+  local heading
+  heading="$(line_no "$file" "In The News In $year")"
+  { cell "$derived/Event.tsv" "$year" 1; echo; } >"$work/news"
+  [ -s "$work/news" ] || fail "no events in $year"
+  tail -n +"$((heading + 1))" "$file" | head -n "$(grep -c '' "$work/news")" >"$work/shown"
+  diff "$work/news" "$work/shown" >/dev/null || fail "the news of $year differ from the Event table"
+}
+
+expect_sign_sections() {  # FILE ZODIAC CHINESE MONTH
+  local file="$1"
+  has_line "$file" "$(cell "$sources/zodiac.tsv" "$2" 1)"
+  has_line "$file" "$(cell "$sources/chinese.tsv" "$3" 1)"
+  has_line "$file" "$(cell "$sources/chinese.tsv" "$3" 2)"
+  has_line "$file" "$(cell "$sources/stone.tsv" "$4" 1)"
+  has_line "$file" "Zodiac Graphic: Zodiac$2.wmf"
+  has_line "$file" "Chinese Year Graphic: Chines$3.wmf"
+  has_line "$file" "Border Graphic: Border.wmf"
+}
+
+# age_figures DATE: the end of the age sentence for a birth on DATE, today.
+age_figures() {
+  local years=$(( $(date +%Y) - 10#${1%%-*} ))
+  local days=$(( ($(date -u -d "$(date +%F)" +%s) - $(date -u -d "$1" +%s)) / 86400 ))
+  printf 'you are %d years old and have lived %d days' "$years" "$days"
+}
+
+# report DATE NAME: the report in $work/report, and the age sentence checked
+# with the figures of either side of midnight.
+report() {
+  local before
+  before="$(age_figures "$1")"
+  "$kavu" report "$1" "$2" >"$work/report" || fail "exit $?"
+  grep -E "^Born .*\. As of .* ($before|$(age_figures "$1"))\$" "$work/report" >/dev/null ||
+    fail "no age sentence"
+}
+
+report_1992() {
+  report 1992-06-19 "Ann Lee"
+  local r="$work/report" zodiac_title chinese_title
+  zodiac_title="$(cell "$sources/zodiac.tsv" 4 1)"
+  chinese_title="$(cell "$sources/chinese.tsv" 8 1)"
+  [ "$(head -1 "$r")" = "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" ] || fail "introduction"
+  expect_order "$r" "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" "In The News In 1992" \
+    "Celebrities born on June 19" "Ann Lee - 1992" "Entertainment in 1992" \
+    "Sport champions in 1992" "$zodiac_title" "$chinese_title" \
+    "Zodiac Graphic: Zodiac4.wmf" "Chinese Year Graphic: Chines8.wmf" "Border Graphic: Border.wmf"
+  expect_year_sections "$r" 1992
+  expect_sign_sections "$r" 4 8 6
+  for field in 1 2 3 4 5; do
+    person="$(cell "$derived/Birthday.tsv" 619 "$field")"
+    [ -z "$person" ] || has_line "$r" "$person"
+  done
+  ! grep -F '] error ' "$r" || fail "the report shows an error"
+}
+
+# A name with letters outside a..z, and a day without known birthdays.
+report_1965() {
+  report 1965-12-31 "Mary o'Neil"
+  local r="$work/report"
+  has_line "$r" "A LOOK AT THE WORLD WHEN MARY O'NEIL WAS BORN"
+  has_line "$r" "Celebrities born on December 31"
+  if grep -qP '^1231\t' "$derived/Birthday.tsv"; then
+    has_line "$r" "Mary o'Neil - 1965"
+  else
+    has_line "$r" "[Famous Article] error -1: Database contains no data to provide on request"
+  fi
+  expect_year_sections "$r" 1965
+  expect_sign_sections "$r" 11 5 12
+}
+
+# The library's own bytes, without a line feed.
+get_raw() {
+  "$kavu" get 19 1992-06-19 x >"$work/name"
+  printf 'Border.wmf' | cmp - "$work/name" || fail "type 19"
+  "$kavu" get 10 1992-06-19 x >"$work/title"
+  printf 'In The News In 1992' | cmp - "$work/title" || fail "type 10"
+  "$kavu" get 2 1992-06-19 x >"$work/news"
+  cell "$derived/Event.tsv" 1992 1 | cmp - "$work/news" || fail "type 2 differs from the memo"
+  "$kavu" get 999 1992-06-19 x >"$work/out" 2>"$work/err" && fail "type 999 succeeded"
+  [ ! -s "$work/out" ] || fail "type 999 wrote output"
+}
+
+categories() {
+  "$kavu" categories >"$work/list" || fail "exit $?"
+  [ "$(grep -c '' "$work/list")" -eq 20 ] || fail "expected a heading and 19 categories"
+  has_line "$work/list" "$(printf '10\t3\tNews Title')"
+  has_line "$work/list" "$(printf '2\t6\tNews Article')"
+  has_line "$work/list" "$(printf '17\t7\tZodiac Graphic')"
+}
+
+expect_refusal() {  # expect_refusal MESSAGE ARGS...: exit 2 and the message
+  local message="$1" status=0
+  shift
+  "$kavu" "$@" >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq 2 ] || fail "kavu $* exited $status, expected 2"
+  grep -qF -- "$message" "$work/err" || fail "kavu $*: no '$message' in: $(cat "$work/err")"
+}
+
+bad_input() {
+  expect_refusal "invalid date 1900-02-29: Invalid argument to date encode" report 1900-02-29 x
+  expect_refusal "invalid date 1992-13-01" report 1992-13-01 x
+  expect_refusal "not a date of the form YYYY-MM-DD: 19920619" report 19920619 x
+  expect_refusal "data folder not found: $work/none" report --data "$work/none" 1992-06-19 x
+  expect_refusal "graphics folder not found" report --graphics="$work/none" 1992-06-19 x
+  expect_refusal "report takes 2 arguments" report 1992-06-19
+  expect_refusal "unknown option --colour" report --colour 1992-06-19 x
+  expect_refusal "not a data type number: x" get x 1992-06-19 x
+  expect_refusal "unknown command" tell
+  expect_refusal "no command given"
+}
+
+# Pictures missing from the graphics folder: the library's error, no crash.
+missing_graphics() {
+  mkdir "$work/empty"
+  "$kavu" report --graphics "$work/empty" 1992-06-19 x >"$work/report" || fail "exit $?"
+  has_line "$work/report" \
+    "[Zodiac Graphic] error -3: Error while retrieving metafile Zodiac4.wmf"
+  has_line "$work/report" "[Border Graphic] error -3: Error while retrieving metafile Border.wmf"
+}
+
+# A table of the second folder gives additional categories, shown last.
+additional_table() {
+  mkdir "$work/extra"
+  printf 'Month:int:key\tFlower:string\tVerse:memo\n6\tRose\tLine one\\nLine two\n' >"$work/flowers.tsv"
+  "$dtf" build "$work/flowers.tsv" "$work/extra/Flowers.dtf" --title Flowers >/dev/null
+  "$kavu" report --data2 "$work/extra" 1992-06-19 x >"$work/report" || fail "exit $?"
+  printf 'Month: 6\nFlower: Rose\nVerse:\nLine one\nLine two\n' >"$work/expected"
+  tail -n 5 "$work/report" | diff "$work/expected" - || fail "additional categories"
+  "$kavu" report --data2 "$work/extra" 1992-07-19 x >"$work/report"
+  has_line "$work/report" "[Flower] error -1: Database contains no data to provide on request"
+  "$kavu" categories --data2 "$work/extra" | grep -qxF "$(printf '21\t3\tFlower')" ||
+    fail "no category 21"
+}
+
+"$case_name"
+echo "ok: $case_name"

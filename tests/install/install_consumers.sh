@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and builds a C host against it twice,
+# through the CMake package and through pkg-config; each must print the
+# category count of the installed data set.
+#   install_consumers.sh BUILD_DIR WORK_DIR
+set -euo pipefail
+build="$1"
+work="$2"
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/lib/common.sh"
+command -v pkg-config >/dev/null || need_packages pkg-config
+
+rm -rf "$work"
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+# The shared library with both SONAME links, the header, the tools.
+libdir="$(dirname "$(find "$prefix" -name libkavu32.so -print -quit)")"
+for file in "$libdir/libkavu32.so" "$libdir/libkavu32.so.1" "$prefix/include/kavu32.h" \
+            "$prefix/bin/dtf" "$prefix/bin/kavu"; do
+  [ -e "$file" ] || { echo "not installed: $file"; exit 1; }
+done
+[ -L "$libdir/libkavu32.so" ] && [ -L "$libdir/libkavu32.so.1" ] || {
+  echo "libkavu32.so and libkavu32.so.1 must be links"; exit 1; }
+
+data="$prefix/share/kavu32/tables"
+expected="categories: 19"
+
+check_output() {
+  local how="$1" output="$2"
+  if [ "$output" != "$expected" ]; then
+    echo "$how consumer printed '$output', expected '$expected'"
+    exit 1
+  fi
+  echo "$how consumer: $output"
+}
+
+cmake -S "$here/consumer" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$work/cmake-build" >/dev/null
+check_output CMake "$("$work/cmake-build/count_categories" "$data")"
+
+export PKG_CONFIG_PATH="$libdir/pkgconfig"
+cc -std=c11 -Wall -Wextra -Werror -o "$work/count_categories" "$here/consumer/count_categories.c" \
+   $(pkg-config --cflags --libs kavu32)
+check_output pkg-config "$(LD_LIBRARY_PATH="$(pkg-config --variable=libdir kavu32)" \
+                            "$work/count_categories" "$data")"
