@@ -55,10 +55,7 @@ class DateTimeScanner {
     const size_t start = pos_;
     ScannedNumber parts[3];
     for (int i = 0; i < 3; ++i) {
-      if ((i > 0 && !ScanChar(settings_.DateSeparator)) || !ScanNumber(parts[i], 4)) {
-        pos_ = start;
-        return std::nullopt;
-      }
+      if ((i > 0 && !ScanChar(settings_.DateSeparator)) || !ScanNumber(parts[i], 4)) return Reject(start);
     }
     const auto [year, month, day] = Arrange(parts);
     if (month.Digits > 2 || day.Digits > 2) return Reject(start);
