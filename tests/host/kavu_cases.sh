@@ -32,7 +32,7 @@ or_no_data() { [ -n "$1" ] && printf '%s' "$1" || printf 'No Data Available'; }
 has_line() {  # has_line FILE TEXT
   grep -qxF -- "$2" "$1" || fail "no line '$2' in $(basename "$1")"
 }
-line_no() { grep -nxF -- "$2" "$1" | head -1 | cut -d: -f1; }
+line_no() { grep -nxF -- "$2" "$1" | head -1 | cut -d: -f1 || true; }
 
 # The headings come in reading order.
 expect_order() {  # expect_order FILE LINE...

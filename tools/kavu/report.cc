@@ -81,16 +81,24 @@ void ReportWriter::WriteLabelled(const std::vector<int32_t>& dataTypes) {
       WriteFailure(*category, answer);
       continue;
     }
-    const bool multiLine = answer.bytes.find('\n') != std::string::npos;
-    out_ << category->name << ':' << (multiLine ? '\n' : ' ');
-    WriteText(answer.bytes);
+    if (answer.bytes.find('\n') == std::string::npos) {
+      out_ << category->name << ": " << answer.bytes << '\n';
+    } else {
+      out_ << category->name << ":\n";
+      WriteText(answer.bytes);
+    }
   }
 }
 
 void ReportWriter::WriteText(const std::string& text) {
-  out_ << text;
-  if (text.empty() || text.back() != '\n') {
-    out_ << '\n';
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    if (end > start) {
+      out_.write(text.data() + start, static_cast<std::streamsize>(end - start)) << '\n';
+    }
+    start = end + 1;
   }
 }
 

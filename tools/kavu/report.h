@@ -21,6 +21,8 @@ class ReportWriter {
   void WriteSection(const std::vector<int32_t>& dataTypes);
   // Prints "Name: value" lines.
   void WriteLabelled(const std::vector<int32_t>& dataTypes);
+  // Prints the text's lines; empty ones (a day with fewer than five
+  // celebrities, say) are left out.
   void WriteText(const std::string& text);
   void WriteFailure(const Category& category, const Answer& answer);
 
