@@ -1,0 +1,86 @@
+// Types 6 and 7: the literature and film list from two tables, and the
+// sport champions.
+#include "retrieval_session.h"
+
+namespace kavu32::testing {
+namespace {
+
+class AwardListsTest : public RetrievalTest {
+ protected:
+  void SetUp() override {
+    RetrievalTest::SetUp();
+    ASSERT_EQ(Load(), kStandardListSize);
+  }
+};
+
+TEST_F(AwardListsTest, EntertainmentListOfSevenLines) {
+  SetDate(2000, 5, 5);
+  EXPECT_EQ(Data(6),
+            "Nobel Prize Winner (Literature) -Gao - Prize 2000\n"
+            "Best Selling Fiction - Fiction 2000\n"
+            "Best Selling Non-Fiction - Facts 2000\n"
+            "Best Picture - Gladiator\n"
+            "Best Director - Soderbergh\n"
+            "Best Actress - Roberts\n"
+            "Best Actor - Crowe");
+}
+
+TEST_F(AwardListsTest, EmptyFieldsAreReplacedExceptTheNobelLine) {
+  SetDate(1992, 6, 19);
+  EXPECT_EQ(Data(6),
+            "Nobel Prize Winner (Literature) - - \n"
+            "Best Selling Fiction - Fiction 1992\n"
+            "Best Selling Non-Fiction - Facts 1992\n"
+            "Best Picture - Unforgiven\n"
+            "Best Director - Eastwood\n"
+            "Best Actress - No Data Available\n"
+            "Best Actor - Pacino");
+  SetDate(1969, 7, 20);
+  EXPECT_EQ(Data(6),
+            "Nobel Prize Winner (Literature) -Beckett - Prize 1969\n"
+            "Best Selling Fiction - No Data Available\n"
+            "Best Selling Non-Fiction - No Data Available\n"
+            "Best Picture - Midnight Cowboy\n"
+            "Best Director - Schlesinger\n"
+            "Best Actress - Smith\n"
+            "Best Actor - Wayne");
+}
+
+TEST_F(AwardListsTest, WithoutTheYearsMovieDataNothingIsDelivered) {
+  SetDate(1950, 1, 1);  // in Literat, not in Movies
+  ExpectFailure(6, -2);
+  SetDate(1965, 1, 1);  // in neither
+  ExpectFailure(6, -1);
+}
+
+TEST_F(AwardListsTest, WithoutAMoviesTableNoOtherTableIsRead) {
+  folder_.Remove("Movies.dtf");
+  EXPECT_EQ(Load(), -8);
+  SetDate(1992, 6, 19);
+  ExpectFailure(6, -2);
+  EXPECT_EQ(ErrorText(), "Error while retriving string data");
+  EXPECT_EQ(Data(10), "In The News In 1992") << "the other items still serve";
+}
+
+TEST_F(AwardListsTest, SportListOfNineLines) {
+  SetDate(1992, 6, 19);
+  const std::string list = Data(7);
+  EXPECT_EQ(list,
+            "MLB - MLB 1992\n"
+            "NFL - NFL 1992\n"
+            "NBA - NBA 1992\n"
+            "NHL - NHL 1992\n"
+            "NCAA-Basketball - NCAA 1992\n"
+            "KY Derby - DERBY 1992\n"
+            "U.S. Open Golf - GOLF 1992\n"
+            "U.S. Open Tennis (Men) - TENNISMEN 1992\n"
+            "U.S. Open Tennis (Women) - TENNISWOMEN 1992");
+  EXPECT_EQ(GetData(7, nullptr), static_cast<int32_t>(list.size()) + 1);
+  SetDate(1969, 7, 20);
+  EXPECT_NE(Data(7).find("\nKY Derby - \nU.S. Open Golf - GOLF 1969\n"), std::string::npos);
+  SetDate(1993, 7, 20);
+  ExpectFailure(7, -1);
+}
+
+}  // namespace
+}  // namespace kavu32::testing
