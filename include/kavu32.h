@@ -99,7 +99,8 @@ KAVU32_EXPORT void KAVU32_CALL SetDateAndName(Kavu32Date date, const char* name)
 KAVU32_EXPORT int32_t KAVU32_CALL GetCategories(CategoryRecord* buffer);
 
 /* Delivers one item for the stored date and name: its size including the
- * terminating zero, or a negative error code. */
+ * terminating zero, or a negative error code (-16 before SetDateAndName,
+ * -7 for a data type the last GetCategories did not list). */
 KAVU32_EXPORT int32_t KAVU32_CALL GetData(int32_t dataType, void* buffer);
 
 /* The result of the last call that set one, positive sizes included. */
