@@ -1,0 +1,81 @@
+#include <clocale>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "platform/system_calls.h"
+#include "support/error.h"
+
+namespace kavu32::platform {
+namespace {
+
+LocalDate FixedToday() { return {1999, 12, 31}; }
+
+tm* FailingLocaltime(const time_t*, tm*) { return nullptr; }
+
+TEST(Clock, TodayIsTheLocalDateOrTheInjectedClock) {
+  const time_t now = ::time(nullptr);
+  tm parts{};
+  ::localtime_r(&now, &parts);
+  const LocalDate today = Today();
+  EXPECT_EQ(today.Year, parts.tm_year + 1900);
+  EXPECT_EQ(today.Month, parts.tm_mon + 1);
+  EXPECT_EQ(today.Day, parts.tm_mday);
+
+  ASSERT_TRUE(SetSystemCall("today", &FixedToday));
+  EXPECT_EQ(Today().Year, 1999);
+  EXPECT_EQ(Today().Day, 31);
+  ResetSystemCalls();
+
+  ASSERT_TRUE(SetSystemCall("localtime_r", &FailingLocaltime));
+  EXPECT_EQ(Today().Year, 0);
+  ResetSystemCalls();
+}
+
+std::vector<std::string> written;
+
+ssize_t RecordWrite(int fd, const void* bytes, size_t count) {
+  written.push_back(std::to_string(fd) + ":" + std::string(static_cast<const char*>(bytes), count));
+  return static_cast<ssize_t>(count);
+}
+
+TEST(Messages, ShownAsOneLineOnStandardError) {
+  ASSERT_TRUE(SetSystemCall("write", &RecordWrite));
+  ShowMessage("Bad table file");
+  ResetSystemCalls();
+  EXPECT_EQ(written, std::vector<std::string>{"2:Bad table file\n"});
+}
+
+TEST(RegionalSettings, TheCLocaleKeepsTheDefaultsExactly) {
+  ASSERT_NE(std::setlocale(LC_ALL, "C"), nullptr);
+  const kavu32::RegionalSettings read = ReadRegionalSettings();
+  const kavu32::RegionalSettings defaults;
+  EXPECT_EQ(read.LongMonthNames, defaults.LongMonthNames);
+  EXPECT_EQ(read.ShortDayNames, defaults.ShortDayNames);
+  EXPECT_EQ(read.TimeAMString, "am");
+  EXPECT_EQ(read.DecimalSeparator, '.');
+  EXPECT_EQ(read.LongTimeFormat, defaults.LongTimeFormat);
+}
+
+TEST(RegionalSettings, TheCUtf8LocaleCountsAsTheCLocale) {
+  if (std::setlocale(LC_ALL, "C.UTF-8") == nullptr) GTEST_SKIP() << "no C.UTF-8 locale";
+  const kavu32::RegionalSettings read = ReadRegionalSettings();
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(read.TimeAMString, "am");
+}
+
+TEST(Host, WrongStateFailuresReachTheHostAsTheLibrarysException) {
+  try {
+    RaiseToHost(kavu32::Error("Already Started, ShutDown first!"));
+    FAIL() << "nothing raised";
+  } catch (const kavu32::Error& error) {
+    EXPECT_STREQ(error.what(), "Already Started, ShutDown first!");
+  }
+}
+
+}  // namespace
+}  // namespace kavu32::platform

@@ -1,0 +1,96 @@
+#include <sys/mman.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/open_resources.h"
+#include "platform/platform.h"
+#include "platform/system_calls.h"
+#include "support/fixture_folder.h"
+
+namespace kavu32::platform {
+namespace {
+
+using testing::FixtureFolder;
+using testing::MappedRegions;
+using testing::OpenFileDescriptors;
+
+std::string Bytes(const View& view) {
+  return std::string(reinterpret_cast<const char*>(view.Address), static_cast<size_t>(view.Size));
+}
+
+TEST(NamedMapping, MapsTheWholeFileReadOnlyAndReleasesEverything) {
+  FixtureFolder folder;
+  folder.WriteBytes("T.dtf", std::string("table\0bytes", 11));
+  const int descriptors = OpenFileDescriptors();
+  const int regions = MappedRegions();
+
+  EXPECT_EQ(OpenNamedMapping("T(TABLE)"), 0);
+  const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
+  ASSERT_NE(file, 0);
+  int64_t size = 0;
+  ASSERT_TRUE(GetFileSize(file, size));
+  EXPECT_EQ(size, 11);
+  const Handle mapping = CreateNamedMapping(file, "T(TABLE)");
+  ASSERT_NE(mapping, 0);
+  // The mapping keeps the file open on its own.
+  CloseHandle(file);
+  const View view = MapView(mapping);
+  ASSERT_NE(view.Address, nullptr);
+  EXPECT_EQ(Bytes(view), std::string("table\0bytes", 11));
+  EXPECT_FALSE(IsWritable(view.Address, 1));
+
+  UnmapView(view);
+  CloseHandle(mapping);
+  EXPECT_EQ(OpenFileDescriptors(), descriptors);
+  EXPECT_EQ(MappedRegions(), regions);
+}
+
+TEST(NamedMapping, AnEmptyFileGivesAnEmptyViewWithAnAddress) {
+  FixtureFolder folder;
+  folder.WriteBytes("Empty.dtf", "");
+  const Handle file = OpenFileForRead(folder.Path() + "Empty.dtf");
+  const Handle mapping = CreateNamedMapping(file, "EMPTY(TABLE)");
+  const View view = MapView(mapping);
+  EXPECT_NE(view.Address, nullptr);
+  EXPECT_EQ(view.Size, 0);
+  UnmapView(view);
+  CloseHandle(mapping);
+  CloseHandle(file);
+}
+
+TEST(NamedMapping, FailuresGiveNoHandle) {
+  EXPECT_EQ(OpenFileForRead("/nonexistent/T.dtf"), 0);
+  EXPECT_EQ(CreateNamedMapping(0, "T(TABLE)"), 0);
+  EXPECT_EQ(MapView(0).Address, nullptr);
+  int64_t size = 0;
+  EXPECT_FALSE(GetFileSize(0, size));
+}
+
+void* FailingMmap(void*, size_t, int, int, int, off_t) {
+  errno = ENOMEM;
+  return MAP_FAILED;
+}
+
+TEST(NamedMapping, AFailingMmapGivesANullView) {
+  FixtureFolder folder;
+  folder.WriteBytes("T.dtf", "bytes");
+  const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
+  const Handle mapping = CreateNamedMapping(file, "T(TABLE)");
+  ASSERT_TRUE(SetSystemCall("mmap", &FailingMmap));
+  EXPECT_EQ(MapView(mapping).Address, nullptr);
+  ResetSystemCalls();
+  CloseHandle(mapping);
+  CloseHandle(file);
+}
+
+TEST(SystemCallTable, UnknownNamesAreRefused) {
+  EXPECT_FALSE(SetSystemCall("no_such_call", &FailingMmap));
+  EXPECT_FALSE(SetSystemCall("mmap", static_cast<void*>(nullptr)));
+}
+
+}  // namespace
+}  // namespace kavu32::platform

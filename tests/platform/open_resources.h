@@ -1,0 +1,26 @@
+// Counts of what the process holds, to show that nothing leaks.
+#ifndef KAVU32_TESTS_PLATFORM_OPEN_RESOURCES_H
+#define KAVU32_TESTS_PLATFORM_OPEN_RESOURCES_H
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace kavu32::testing {
+
+inline int OpenFileDescriptors() {
+  int count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
+  return count;
+}
+
+inline int MappedRegions() {
+  std::ifstream maps("/proc/self/maps");
+  int count = 0;
+  for (std::string line; std::getline(maps, line);) ++count;
+  return count;
+}
+
+}  // namespace kavu32::testing
+
+#endif
