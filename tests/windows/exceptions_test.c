@@ -1,0 +1,76 @@
+/* Calls in the wrong state and invalid dates leave the exports as the
+ * library's structured exception, with the message text, and change
+ * nothing. */
+#include <stdio.h>
+
+#include "host.h"
+
+typedef struct DateAndName {
+  Kavu32Date Date;
+  const char* Name;
+} DateAndName;
+
+static void CallStartUp(void* folder) { kavu.StartUp(folder, folder); }
+static void CallShutDown(void* unused) {
+  (void)unused;
+  kavu.ShutDown();
+}
+static void CallSetDateAndName(void* context) {
+  const DateAndName* arguments = context;
+  kavu.SetDateAndName(arguments->Date, arguments->Name);
+}
+
+static void ExpectRaised(const char* what, void (*call)(void*), void* context, const char* message) {
+  CaughtException caught;
+  const int32_t codeBefore = kavu.GetErrorCode();
+  ExpectTrue(what, RunGuarded(call, context, &caught));
+  ExpectInt("exception code", caught.Code, KAVU32_EXCEPTION_CODE);
+  ExpectInt("the exception cannot be continued", caught.Flags & EXCEPTION_NONCONTINUABLE,
+            EXCEPTION_NONCONTINUABLE);
+  ExpectInt("one parameter", caught.ParameterCount, 1);
+  ExpectText("message", caught.Message, message);
+  ExpectInt("the error code is unchanged", kavu.GetErrorCode(), codeBefore);
+}
+
+static void ExpectRejectedDate(int year, int month, int day) {
+  char what[64];
+  DateAndName arguments = {MakeDate(year, month, day), "Other Name"};
+  snprintf(what, sizeof what, "SetDateAndName(%04d-%02d-%02d)", year, month, day);
+  ExpectRaised(what, CallSetDateAndName, &arguments, "Invalid argument to date encode");
+}
+
+void TestExceptions(void) {
+  DateAndName arguments = {MakeDate(1992, 6, 19), "Ann Lee"};
+  ExpectRaised("ShutDown before StartUp", CallShutDown, NULL, "Already ShutDown, StartUp first!");
+  ExpectRaised("SetDateAndName before StartUp", CallSetDateAndName, &arguments,
+               "Already ShutDown, StartUp first!");
+
+  CaughtException caught;
+  ExpectTrue("StartUp returns normally", !RunGuarded(CallStartUp, fixtureFolder, &caught));
+  ExpectRaised("StartUp twice", CallStartUp, fixtureFolder, "Already Started, ShutDown first!");
+  kavu.GetCategories(NULL);
+  ExpectTrue("SetDateAndName returns normally", !RunGuarded(CallSetDateAndName, &arguments, &caught));
+
+  ExpectRejectedDate(1900, 2, 29);
+  ExpectRejectedDate(1992, 0, 1);
+  ExpectRejectedDate(1992, 13, 1);
+  ExpectRejectedDate(1992, 6, 0);
+  ExpectRejectedDate(1992, 6, 31);
+  ExpectRejectedDate(0, 6, 19);
+  ExpectDataText(10, "In The News In 1992");
+  ExpectDataText(9, "A LOOK AT THE WORLD WHEN OTHER NAME WAS BORN");
+  arguments.Date = MakeDate(2000, 2, 29);
+  ExpectTrue("29 February 2000 is accepted", !RunGuarded(CallSetDateAndName, &arguments, &caught));
+  ExpectDataText(10, "In The News In 2000");
+
+  /* Many exceptions in a row leave the library working. */
+  int raised = 0;
+  for (int i = 0; i < 1000; ++i) raised += RunGuarded(CallStartUp, fixtureFolder, &caught);
+  ExpectInt("1000 wrong-state calls raise 1000 exceptions", raised, 1000);
+  ExpectInt("GetCategories afterwards", kavu.GetCategories(NULL), 20 * 264);
+  ExpectDataText(10, "In The News In 2000");
+
+  kavu.ShutDown();
+  ExpectRaised("ShutDown twice", CallShutDown, NULL, "Already ShutDown, StartUp first!");
+  ExpectInt("GetData after ShutDown", kavu.GetData(10, NULL), -16);
+}

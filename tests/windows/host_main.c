@@ -1,0 +1,42 @@
+/* kavu32_windows_host FIXTURE_FOLDER [--sharing-child]
+ *
+ * Runs every check against Kavu32.dll from the current folder, which it
+ * uses as scratch space, and ends with the line "N passed, N failed".
+ * With --sharing-child it is the second process of the sharing test and
+ * exits with its number of failed checks. */
+#include <stdio.h>
+#include <string.h>
+
+#include "host.h"
+
+static void SetFixtureFolder(const char* folder) {
+  GetFullPathNameA(folder, sizeof fixtureFolder, fixtureFolder, NULL);
+  const size_t length = strlen(fixtureFolder);
+  if (length > 0 && fixtureFolder[length - 1] == '\\') fixtureFolder[length - 1] = '\0';
+}
+
+int main(int argc, char** argv) {
+  setvbuf(stdout, NULL, _IONBF, 0);
+  if (argc < 2) {
+    printf("usage: kavu32_windows_host FIXTURE_FOLDER [--sharing-child]\n");
+    return 2;
+  }
+  SetFixtureFolder(argv[1]);
+  const int loaded = LoadKavu32(&kavu);
+  if (loaded && argc > 2 && strcmp(argv[2], "--sharing-child") == 0) return RunSharingChild();
+  if (loaded) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(NULL, self, sizeof self);
+    TestFreshLibrary();
+    TestExceptions();
+    TestEndToEnd();
+    TestCategoryList();
+    TestDataTypes();
+    TestErrorStrings();
+    TestUnwritableBuffers();
+    TestTableMessages();
+    TestTwoProcesses(self);
+  }
+  printf("%d passed, %d failed\n", PassedCount(), FailedCount());
+  return FailedCount() == 0 ? 0 : 1;
+}

@@ -1,0 +1,294 @@
+/* The exports' protocol: the end-to-end request, the category list, the
+ * error strings, unwritable buffers and the messages shown while tables
+ * are opened. */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "fixture.h"
+#include "host.h"
+
+/* Right after loading: no error, no date, nothing started. */
+void TestFreshLibrary(void) {
+  ExpectInt("GetErrorCode after loading", kavu.GetErrorCode(), 0);
+  ExpectInt("GetErrorString(null) after loading", kavu.GetErrorString(NULL), 0);
+  ExpectInt("GetData before StartUp", kavu.GetData(10, NULL), -16);
+  ExpectInt("GetCategories before StartUp", kavu.GetCategories(NULL), -6);
+}
+
+/* StartUp with two folders without trailing separators, the category
+ * list, the date and name, and a memo fetched with the two calls. */
+void TestEndToEnd(void) {
+  static const char kNews[] = FIXTURE_NEWS_1992;
+  static CategoryRecord records[20];
+  kavu.StartUp(fixtureFolder, fixtureFolder);
+  ExpectInt("GetCategories(null)", kavu.GetCategories(NULL), STANDARD_LIST_SIZE);
+  ExpectInt("GetCategories(buffer)", kavu.GetCategories(records), STANDARD_LIST_SIZE);
+  ExpectInt("GetErrorCode after GetCategories", kavu.GetErrorCode(), STANDARD_LIST_SIZE);
+  ExpectInt("first item", records[0].DataType, 10);
+  ExpectText("first item name", records[0].Name, "News Title");
+  ExpectInt("closing record", records[19].DataType, 0);
+  ExpectTrue("mapping EVENT(TABLE) exists", MappingExists("EVENT(TABLE)"));
+  kavu.SetDateAndName(MakeDate(1992, 6, 19), "Ann Lee");
+  ExpectDataBytes(2, kNews, sizeof kNews - 1);
+  kavu.ShutDown();
+  ExpectTrue("ShutDown releases EVENT(TABLE)", !MappingExists("EVENT(TABLE)"));
+  ExpectTrue("ShutDown releases ZODIAC(TABLE)", !MappingExists("ZODIAC(TABLE)"));
+}
+
+/* --- The category list ----------------------------------------------------- */
+
+typedef struct ListedItem {
+  int32_t DataType;
+  const char* Name;
+  int32_t TypeCode;
+} ListedItem;
+
+static const ListedItem kPermanentItems[] = {
+    {10, "News Title", 3},          {11, "Famous Title", 3}, {9, "Introduction Title", 3},
+    {8, "Year Title", 3},           {1, "Time Article", 3},  {15, "Entertainment Title", 3},
+    {16, "Sport Title", 3},         {19, "Border Graphic", 7},
+};
+
+/* Standard items and the additional items of extra\Extras.dtf; the
+ * tables come in the directory's order, so only their presence is fixed. */
+static const ListedItem kTableItems[] = {
+    {2, "News Article", 6},          {3, "Famous Article", 3},
+    {4, "Zodiac Article", 6},        {12, "Zodiac Title", 3},
+    {17, "Zodiac Graphic", 7},       {5, "Chinese Year Article", 3},
+    {13, "Chinese Year Title", 3},   {18, "Chinese Year Graphic", 7},
+    {6, "Entertainment Article", 3}, {7, "Sport Article", 3},
+    {14, "Birthstone Article", 3},   {20, "YearMonth", 1},
+    {21, "Flag", 0},                 {22, "Count", 1},
+    {23, "Ratio", 2},                {24, "Label", 3},
+    {25, "When", 4},                 {26, "Raw", 5},
+    {27, "Note", 6},                 {28, "Picture", 7},
+};
+
+#define PERMANENT_COUNT (sizeof kPermanentItems / sizeof kPermanentItems[0])
+#define TABLE_ITEM_COUNT (sizeof kTableItems / sizeof kTableItems[0])
+#define LISTED_COUNT (PERMANENT_COUNT + TABLE_ITEM_COUNT)
+
+static int SameItem(const CategoryRecord* record, const ListedItem* item) {
+  return record->DataType == item->DataType && strcmp(record->Name, item->Name) == 0 &&
+         record->TypeCode == item->TypeCode;
+}
+
+static void ExpectListed(const CategoryRecord* records, size_t first, const ListedItem* item) {
+  int count = 0;
+  for (size_t i = first; i < LISTED_COUNT; ++i) count += SameItem(&records[i], item);
+  ExpectInt(item->Name, count, 1);
+}
+
+void TestCategoryList(void) {
+  enum { kSize = (LISTED_COUNT + 1) * sizeof(CategoryRecord) };
+  static CategoryRecord records[LISTED_COUNT + 1];
+  static CategoryRecord again[LISTED_COUNT + 1];
+  static const char kZeros[256];
+  char extraFolder[MAX_PATH];
+  JoinPath(extraFolder, fixtureFolder, "extra\\");
+  kavu.StartUp(fixtureFolder, extraFolder);
+  ExpectInt("GetCategories(null) with an additional table", kavu.GetCategories(NULL), kSize);
+  memset(records, 0xCC, sizeof records);
+  ExpectInt("GetCategories(buffer)", kavu.GetCategories(records), kSize);
+  for (size_t i = 0; i < PERMANENT_COUNT; ++i) {
+    ExpectTrue(kPermanentItems[i].Name, SameItem(&records[i], &kPermanentItems[i]));
+  }
+  for (size_t i = 0; i < TABLE_ITEM_COUNT; ++i) ExpectListed(records, PERMANENT_COUNT, &kTableItems[i]);
+  ExpectInt("name bytes after the terminator are not written",
+            (unsigned char)records[0].Name[sizeof "News Title"], 0xCC);
+  const CategoryRecord* closing = &records[LISTED_COUNT];
+  ExpectInt("closing record DataType", closing->DataType, 0);
+  ExpectBytes("closing record name", closing->Name, kZeros, sizeof kZeros);
+  ExpectInt("closing record TypeCode is not written", (uint32_t)closing->TypeCode, 0xCCCCCCCCu);
+  memset(again, 0xCC, sizeof again);
+  kavu.GetCategories(again);
+  ExpectBytes("a second GetCategories lists the same", again, records, sizeof records);
+  kavu.ShutDown();
+}
+
+/* --- Error strings ------------------------------------------------------------- */
+
+static void ExpectErrorString(int32_t code, const char* text) {
+  char buffer[128];
+  const int32_t size = (int32_t)strlen(text) + 1;
+  ExpectInt("GetErrorCode", kavu.GetErrorCode(), code);
+  ExpectInt(text, kavu.GetErrorString(NULL), size);
+  memset(buffer, 0x5A, sizeof buffer);
+  ExpectInt("GetErrorString(buffer)", kavu.GetErrorString(buffer), size);
+  ExpectText("GetErrorString text", buffer, text);
+  ExpectInt("the byte after the text is untouched", buffer[size], 0x5A);
+  ExpectInt("reading the text keeps the code", kavu.GetErrorCode(), code);
+}
+
+void TestErrorStrings(void) {
+  static const char* const kWithoutStone[] = {"Birthday.dtf", "Chinese.dtf", "Event.dtf", "Literat.dtf",
+                                              "Movies.dtf",   "Sport.dtf",   "Zodiac.dtf", NULL};
+  StartWith(fixtureFolder, "", MakeDate(1992, 6, 19), "Ann Lee");
+  DeleteFileA("Zodiac4.wmf");
+  ExpectInt("GetData(17) without Zodiac4.wmf", kavu.GetData(17, NULL), -3);
+  ExpectErrorString(-3, "Error while retrieving metafile Zodiac4.wmf");
+  ExpectInt("GetCategories", kavu.GetCategories(NULL), STANDARD_LIST_SIZE);
+  ExpectInt("GetErrorString after a size", kavu.GetErrorString(NULL), 0);
+  ExpectInt("GetErrorCode after GetErrorString", kavu.GetErrorCode(), 0);
+  kavu.ShutDown();
+
+  MakeTableFolder("no_stone", fixtureFolder, kWithoutStone);
+  kavu.StartUp("no_stone", "");
+  ExpectInt("GetCategories without Stone", kavu.GetCategories(NULL), -8);
+  ExpectErrorString(-8, "One or more standard categories not found");
+  kavu.SetDateAndName(MakeDate(1992, 6, 19), "Ann Lee");
+  ExpectDataText(13, "Year of the Monkey");
+  ExpectDataError(14, -7);
+  kavu.ShutDown();
+  RemoveTableFolder("no_stone");
+
+  kavu.StartUp(fixtureFolder, "");
+  ExpectInt("GetData before SetDateAndName", kavu.GetData(10, NULL), -16);
+  ExpectErrorString(-16, "Date and name was not set yet");
+  kavu.ShutDown();
+}
+
+/* --- Unwritable buffers ------------------------------------------------------------ */
+
+/* Pages of read-write memory followed by one that cannot be touched;
+ * End is the first byte of that page. */
+typedef struct GuardedPages {
+  char* Base;
+  char* End;
+} GuardedPages;
+
+static GuardedPages AllocateGuarded(void) {
+  enum { kWritablePages = 2 };
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  GuardedPages pages;
+  pages.Base = VirtualAlloc(NULL, (kWritablePages + 1) * system.dwPageSize, MEM_COMMIT | MEM_RESERVE,
+                            PAGE_READWRITE);
+  pages.End = pages.Base + kWritablePages * system.dwPageSize;
+  DWORD previous;
+  VirtualProtect(pages.End, system.dwPageSize, PAGE_NOACCESS, &previous);
+  memset(pages.Base, 0x5A, (size_t)(pages.End - pages.Base));
+  return pages;
+}
+
+/* A buffer of exactly the size succeeds when it ends at the guard page;
+ * one byte later it gives -13 and nothing is written. */
+static void ExpectFitsAtEnd(const char* what, const GuardedPages* pages, int32_t size,
+                            int32_t (*deliver)(void* buffer, void* context), void* context) {
+  char label[96];
+  snprintf(label, sizeof label, "%s into the last %ld bytes", what, (long)size);
+  ExpectInt(label, deliver(pages->End - size, context), size);
+  ExpectTrue("written from its first byte", pages->End[-size] != 0x5A);
+  memset(pages->Base, 0x5A, (size_t)(pages->End - pages->Base));
+  snprintf(label, sizeof label, "%s one byte too late", what);
+  ExpectInt(label, deliver(pages->End - size + 1, context), -13);
+  ExpectInt("GetErrorCode", kavu.GetErrorCode(), -13);
+  ExpectInt("nothing written", pages->End[-size + 1], 0x5A);
+  ExpectInt("nothing written at the end", pages->End[-1], 0x5A);
+}
+
+static int32_t DeliverCategories(void* buffer, void* context) {
+  (void)context;
+  return kavu.GetCategories(buffer);
+}
+
+static int32_t DeliverData(void* buffer, void* context) { return kavu.GetData(*(int32_t*)context, buffer); }
+
+static int32_t DeliverErrorString(void* buffer, void* context) {
+  (void)context;
+  kavu.GetData(10, (void*)1); /* an unmapped address: -13 */
+  return kavu.GetErrorString(buffer);
+}
+
+void TestUnwritableBuffers(void) {
+  static const char kNews[] = FIXTURE_NEWS_1992;
+  GuardedPages pages = AllocateGuarded();
+  char* readOnly = pages.Base;
+  DWORD previous;
+  VirtualProtect(readOnly, 1, PAGE_READONLY, &previous);
+
+  StartWith(fixtureFolder, "", MakeDate(1992, 6, 19), "Ann Lee");
+  ExpectInt("GetCategories(read-only)", kavu.GetCategories((CategoryRecord*)readOnly), -13);
+  ExpectInt("GetErrorCode", kavu.GetErrorCode(), -13);
+  ExpectInt("GetErrorString(null) after -13", kavu.GetErrorString(NULL), 23);
+  ExpectInt("GetErrorString(read-only)", kavu.GetErrorString(readOnly), -13);
+  ExpectInt("GetData(10, read-only)", kavu.GetData(10, readOnly), -13);
+  ExpectInt("GetData(2, read-only)", kavu.GetData(2, readOnly), -13);
+  ExpectInt("GetData(2, unmapped)", kavu.GetData(2, (void*)16), -13);
+  ExpectInt("the read-only page is unchanged", readOnly[0], 0x5A);
+  VirtualProtect(readOnly, 1, PAGE_READWRITE, &previous);
+
+  int32_t heading = 10;
+  int32_t news = 2;
+  ExpectFitsAtEnd("GetCategories", &pages, STANDARD_LIST_SIZE, DeliverCategories, NULL);
+  ExpectFitsAtEnd("GetData(10)", &pages, sizeof "In The News In 1992", DeliverData, &heading);
+  ExpectFitsAtEnd("GetData(2)", &pages, sizeof kNews, DeliverData, &news);
+  ExpectFitsAtEnd("GetErrorString", &pages, sizeof "Invalid buffer pointer", DeliverErrorString, NULL);
+  kavu.ShutDown();
+  VirtualFree(pages.Base, 0, MEM_RELEASE);
+}
+
+/* --- Messages while tables are opened ------------------------------------------------- */
+
+/* GetCategories(null) with standard error going to a file, whose text is
+ * returned in messages. */
+static int32_t ListCapturingMessages(char* messages, DWORD size) {
+  HANDLE original = GetStdHandle(STD_ERROR_HANDLE);
+  HANDLE file = CreateFileA("messages.txt", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  SetStdHandle(STD_ERROR_HANDLE, file);
+  const int32_t result = kavu.GetCategories(NULL);
+  SetStdHandle(STD_ERROR_HANDLE, original);
+  DWORD read = 0;
+  SetFilePointer(file, 0, NULL, FILE_BEGIN);
+  ReadFile(file, messages, size - 1, &read, NULL);
+  messages[read] = '\0';
+  CloseHandle(file);
+  DeleteFileA("messages.txt");
+  return result;
+}
+
+static void WriteFileBytes(const char* path, const char* bytes, DWORD count) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  DWORD written = 0;
+  WriteFile(file, bytes, count, &written, NULL);
+  CloseHandle(file);
+}
+
+void TestTableMessages(void) {
+  static const char* const kTables[] = {FIXTURE_TABLES, NULL};
+  char messages[1024];
+  char expected[1024];
+  char folder[MAX_PATH];
+
+  /* A file that is no table: one message per GetCategories, the others
+   * tables open normally. */
+  MakeTableFolder("messages", fixtureFolder, kTables);
+  WriteFileBytes("messages\\Broken.dtf", "not a table", 11);
+  kavu.StartUp("messages", "");
+  ListCapturingMessages(messages, sizeof messages);
+  ExpectText("message of a bad table", messages, "Bad table file\r\n");
+  ListCapturingMessages(messages, sizeof messages);
+  ExpectText("shown again by the next GetCategories", messages, "Bad table file\r\n");
+  kavu.ShutDown();
+  DeleteFileA("messages\\Broken.dtf");
+
+  /* A table another process holds without sharing, and an empty file. */
+  HANDLE exclusive = CreateFileA("messages\\Locked.dtf", GENERIC_READ | GENERIC_WRITE, 0, NULL,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  WriteFileBytes("messages\\Empty.dtf", "", 0);
+  GetFullPathNameA("messages", sizeof folder, folder, NULL);
+  kavu.StartUp(folder, "");
+  const int32_t listed = ListCapturingMessages(messages, sizeof messages);
+  ExpectInt("the other tables still open", listed, STANDARD_LIST_SIZE);
+  snprintf(expected, sizeof expected, "%s\\LOCKED.DTF## Error opening database table LOCKED TABLE.\r\n",
+           folder);
+  ExpectTrue("message of a file that cannot be opened", strstr(messages, expected) != NULL);
+  ExpectTrue("message of an empty file",
+             strstr(messages, "Error creating file mapping EMPTY TABLE.\r\n") != NULL);
+  if (strstr(messages, expected) == NULL) printf("  messages: %s\n", messages);
+  kavu.ShutDown();
+  CloseHandle(exclusive);
+  RemoveTableFolder("messages");
+}
