@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix and builds a C host against it twice,
-# through the CMake package and through pkg-config; each must print the
-# category count of the installed data set.
+# Installs the build into a fresh prefix, builds a C host against it twice,
+# through the CMake package and through pkg-config (each must print the
+# category count of the installed data set), and runs the installed kavu.
 #   install_consumers.sh BUILD_DIR WORK_DIR
 set -euo pipefail
 build="$1"
@@ -44,3 +44,9 @@ cc -std=c11 -Wall -Wextra -Werror -o "$work/count_categories" "$here/consumer/co
    $(pkg-config --cflags --libs kavu32)
 check_output pkg-config "$(LD_LIBRARY_PATH="$(pkg-config --variable=libdir kavu32)" \
                             "$work/count_categories" "$data")"
+
+# The installed host finds its library and the installed data set by itself.
+"$prefix/bin/kavu" report 1992-06-19 "Ann Lee" >"$work/report"
+grep -qxF "Zodiac Graphic: Zodiac4.wmf" "$work/report" || {
+  echo "the installed kavu printed no complete report"; exit 1; }
+echo "installed kavu: report printed"

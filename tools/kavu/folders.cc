@@ -8,8 +8,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ExistingFolder(const std::string& given, const char* fallback, const char* what) {
-  const fs::path folder = given.empty() ? fs::path(fallback) : fs::path(given);
+// A bundled folder: beside an installed kavu (BINDIR/../share/kavu32/NAME),
+// otherwise the one this build made.
+fs::path BundledFolder(const char* name, const char* builtFolder) {
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const fs::path installed = program.parent_path() / KAVU_INSTALLED_DATA_DIR / name;
+    if (fs::is_directory(installed, error)) {
+      return installed;
+    }
+  }
+  return builtFolder;
+}
+
+std::string ExistingFolder(const std::string& given, const fs::path& fallback, const char* what) {
+  const fs::path folder = given.empty() ? fallback : fs::path(given);
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
     throw UsageError(std::string(what) + " folder not found: " + folder.string());
@@ -21,13 +35,14 @@ std::string ExistingFolder(const std::string& given, const char* fallback, const
 
 Folders ResolveFolders(const CommandLine& line) {
   Folders folders;
-  folders.data = ExistingFolder(line.dataFolder, KAVU_BUNDLED_DATA_DIR, "data");
+  folders.data = ExistingFolder(line.dataFolder, BundledFolder("tables", KAVU_BUNDLED_DATA_DIR), "data");
   // Without a second folder the first one is named twice: the library adds
   // nothing from it.
   folders.secondData = line.secondDataFolder.empty()
                            ? folders.data
-                           : ExistingFolder(line.secondDataFolder, "", "second data");
-  folders.graphics = ExistingFolder(line.graphicsFolder, KAVU_BUNDLED_GRAPHICS_DIR, "graphics");
+                           : ExistingFolder(line.secondDataFolder, fs::path(), "second data");
+  folders.graphics = ExistingFolder(line.graphicsFolder,
+                                     BundledFolder("graphics", KAVU_BUNDLED_GRAPHICS_DIR), "graphics");
   return folders;
 }
 

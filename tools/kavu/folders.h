@@ -13,7 +13,8 @@ struct Folders {
   std::string graphics;
 };
 
-// The folders of the command line, the bundled ones where none is given,
+// The folders of the command line, the bundled ones where none is given
+// (those of an installation when this kavu is installed, else the build's),
 // as absolute paths. Raises UsageError for a folder that does not exist.
 Folders ResolveFolders(const CommandLine& line);
 
