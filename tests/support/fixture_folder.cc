@@ -85,7 +85,7 @@ TableImageBuilder MoviesTable() {
 }
 
 constexpr std::array<const char*, 9> kSportFields = {"MLB",  "NFL",  "NBA",       "NHL",        "NCAA",
-                                                     "DERBY", "GOLF", "TENNISMEN", "TENNISWOMEN"};
+                                                     "DERBY", "GOLF", "TENNISMEN", "TENNISWOM"};
 
 // Every field holds "<field name> <year>"; the derby is left empty when
 // asked.

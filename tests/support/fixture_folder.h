@@ -27,7 +27,7 @@
 //                2000 "Gladiator", "Soderbergh", "Roberts", "Crowe"
 //                (no 1950: a year Literat has and Movies lacks)
 //   Sport.dtf    "Sport"    YEAR, MLB, NFL, NBA, NHL, NCAA, DERBY, GOLF, TENNISMEN,
-//                           TENNISWOMEN
+//                           TENNISWOM
 //                1969 "<field name> 1969" in every field, DERBY empty
 //                1992 "<field name> 1992" in every field
 //   Stone.dtf    "Stone"    MONTH 1..12, STONE (string): "Garnet" .. "Turquoise"

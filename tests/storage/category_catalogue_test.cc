@@ -1,0 +1,136 @@
+#include <algorithm>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/table.h"
+#include "storage/categories_storage.h"
+#include "storage/shared_storage.h"
+#include "storage/shown_messages.h"
+#include "storage/tables_storage.h"
+#include "support/fixture_folder.h"
+
+namespace kavu32::testing {
+namespace {
+
+using namespace std::string_literals;
+
+class CategoryCatalogueTest : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.WriteStandardTables(); }
+
+  int32_t Build() {
+    tables.ScanFolders(folder.Path(), "");
+    store.LoadTables(tables);
+    return categories.BuildCategories(store);
+  }
+
+  // The store index of the table file, or -1.
+  int IndexOf(const std::string& filePath) const {
+    for (int i = 0; i < tables.TableCount(); ++i) {
+      if (tables.GetTableName(i).FilePath == filePath) return i;
+    }
+    return -1;
+  }
+
+  FixtureFolder folder;
+  TTablesStorage tables;
+  TSharedStorage store;
+  TCategoriesStorage categories;
+};
+
+TEST_F(CategoryCatalogueTest, AdditionalItemsTakeTheirFieldsAndTheKeyModeOfField0) {
+  TableImageBuilder calendar("Calendar");
+  calendar.Field("YEAR", kIntegerType, true).Field("EVENT1", kStringType).Field("EVENT2", kMemoType);
+  folder.WriteTable("Calendar.dtf", calendar.Record({1992, "one"s, "two"s}));
+  TableImageBuilder dates("Dates");
+  folder.WriteTable("Dates.dtf", dates.Field("monthDay", kIntegerType, true).Record({619}));
+
+  EXPECT_EQ(Build(), 23);
+  // Numbered from 20 in store order, field by field.
+  const bool calendarFirst = IndexOf(folder.Path() + "Calendar.dtf") < IndexOf(folder.Path() + "Dates.dtf");
+  const int32_t calendarType = calendarFirst ? 20 : 21;
+  const char* names[] = {"YEAR", "EVENT1", "EVENT2"};
+  const int32_t typeCodes[] = {kIntegerType, kStringType, kMemoType};
+  CategoryItem item;
+  for (int field = 0; field < 3; ++field) {
+    ASSERT_TRUE(categories.FindCategoryItem(calendarType + field, item));
+    EXPECT_STREQ(item.ItemName, names[field]);
+    EXPECT_EQ(item.TypeCode, typeCodes[field]);
+    EXPECT_EQ(item.FieldNo, field);
+    EXPECT_EQ(item.TableIndex, IndexOf(folder.Path() + "Calendar.dtf"));
+    EXPECT_EQ(item.KeyMode, 1);
+  }
+  ASSERT_TRUE(categories.FindCategoryItem(calendarFirst ? 23 : 20, item));
+  EXPECT_STREQ(item.ItemName, "monthDay");
+  EXPECT_EQ(item.KeyMode, 6);
+  EXPECT_EQ(item.FieldNo, 0);
+}
+
+TEST_F(CategoryCatalogueTest, LookupsByDataType) {
+  ASSERT_EQ(Build(), 19);
+  SharedTableEntry entry;
+  entry.FileHandle = 1234;
+  EXPECT_EQ(categories.FindTableEntry(10, entry), TableLookup::NoTable);
+  EXPECT_EQ(entry.FileHandle, 1234);
+  ASSERT_EQ(categories.FindTableEntry(2, entry), TableLookup::Found);
+  EXPECT_EQ(entry.Table->Title(), "Event");
+  EXPECT_EQ(categories.FindTableEntry(25, entry), TableLookup::NotCatalogued);
+  CategoryItem item;
+  EXPECT_FALSE(categories.FindCategoryItem(25, item));
+  ASSERT_TRUE(categories.FindCategoryItem(17, item));
+  EXPECT_STREQ(item.ItemName, "Zodiac Graphic");
+  EXPECT_EQ(item.TableIndex, IndexOf(folder.Path() + "Zodiac.dtf"));
+  EXPECT_EQ(item.FieldNo, -1);
+  EXPECT_EQ(item.KeyMode, 0);
+
+  ASSERT_TRUE(categories.FindMoviesEntry(entry));
+  EXPECT_EQ(entry.Table->Title(), "Movies");
+  categories.ClearCategories();
+  EXPECT_EQ(categories.CategoryItemCount(), 0);
+  EXPECT_FALSE(categories.FindMoviesEntry(entry));
+}
+
+TEST_F(CategoryCatalogueTest, WithoutMoviesThereIsNoMoviesEntry) {
+  folder.Remove("Movies.dtf");
+  EXPECT_EQ(Build(), -8);
+  SharedTableEntry entry;
+  EXPECT_FALSE(categories.FindMoviesEntry(entry));
+  // The items that exist can still be looked up.
+  EXPECT_EQ(categories.FindTableEntry(14, entry), TableLookup::Found);
+}
+
+TEST_F(CategoryCatalogueTest, ASecondMoviesTableIsTheOneRemembered) {
+  TableImageBuilder movies("Movies");
+  folder.WriteTable("Movies2.dtf", movies.Field("YEAR", kIntegerType, true).Record({1950}));
+  EXPECT_EQ(Build(), -8);
+  const int later = std::max(IndexOf(folder.Path() + "Movies.dtf"), IndexOf(folder.Path() + "Movies2.dtf"));
+  SharedTableEntry entry;
+  ASSERT_TRUE(categories.FindMoviesEntry(entry));
+  EXPECT_EQ(entry.Table, store.GetSharedTable(later).Table);
+}
+
+TEST_F(CategoryCatalogueTest, TablesThatCouldNotBeOpenedAreSkipped) {
+  ShownMessages messages;
+  // A catalogued file gone before it is opened: the others keep their
+  // indexes.
+  tables.ScanFolders(folder.Path(), "");
+  folder.Remove("Stone.dtf");
+  store.LoadTables(tables);
+  EXPECT_EQ(categories.BuildCategories(store), -8);
+  EXPECT_EQ(categories.CategoryItemCount(), 18);
+  SharedTableEntry entry;
+  ASSERT_EQ(categories.FindTableEntry(5, entry), TableLookup::Found);
+  EXPECT_EQ(entry.Table, store.GetSharedTable(IndexOf(folder.Path() + "Chinese.dtf")).Table);
+}
+
+TEST_F(CategoryCatalogueTest, AnExceptionWhileBuildingKeepsTheItemsSoFar) {
+  folder.WriteTable("Fieldless.dtf", TableImageBuilder("Fieldless"));
+  EXPECT_EQ(Build(), -10);
+  EXPECT_GE(categories.CategoryItemCount(), 8);
+  SharedTableEntry entry;
+  EXPECT_EQ(categories.FindTableEntry(10, entry), TableLookup::NoTable);
+}
+
+}  // namespace
+}  // namespace kavu32::testing
