@@ -16,16 +16,19 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # cell FILE KEY FIELD: field FIELD (from 0) of the record KEY, escapes undone.
 cell() {
-  python3 - "$@" <<'PY'
-import sys
-path, key, field = sys.argv[1], sys.argv[2], int(sys.argv[3])
-for line in open(path, "rb").read().split(b"\n")[1:]:
-    cells = line.split(b"\t")
-    if cells[0] == key.encode():
-        text = cells[field].replace(b"\\\\", b"\0").replace(b"\\n", b"\n")
-        sys.stdout.buffer.write(text.replace(b"\\t", b"\t").replace(b"\0", b"\\"))
-        break
-PY
+  LC_ALL=C awk -F'\t' -v key="$2" -v field="$3" 'NR > 1 && $1 == key {
+    text = $(field + 1); out = ""
+    for (i = 1; i <= length(text); i++) {
+      c = substr(text, i, 1)
+      if (c == "\\" && i < length(text)) {
+        c = substr(text, ++i, 1)
+        c = c == "n" ? "\n" : c == "t" ? "\t" : c
+      }
+      out = out c
+    }
+    printf "%s", out
+    exit
+  }' "$1"
 }
 or_no_data() { [ -n "$1" ] && printf '%s' "$1" || printf 'No Data Available'; }
 
@@ -174,6 +177,16 @@ missing_graphics() {
   has_line "$work/report" \
     "[Zodiac Graphic] error -3: Error while retrieving metafile Zodiac4.wmf"
   has_line "$work/report" "[Border Graphic] error -3: Error while retrieving metafile Border.wmf"
+}
+
+# A data folder without the standard tables: the library's code, exit 1.
+incomplete_data() {
+  mkdir "$work/empty"
+  local status=0
+  "$kavu" report --data "$work/empty" 1992-06-19 x >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq 1 ] || fail "exit $status, expected 1"
+  grep -qxF "kavu: cannot list the categories: error -8: One or more standard categories not found" \
+    "$work/err" || fail "no -8 message in: $(cat "$work/err")"
 }
 
 # A table of the second folder gives additional categories, shown last.
