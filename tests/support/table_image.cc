@@ -1,5 +1,8 @@
 #include "support/table_image.h"
 
+#include "engine/table_format.h"
+
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <utility>
@@ -26,6 +29,34 @@ void TableImageBuilder::WriteTo(const std::string& path) const {
   file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
   file.close();
   if (!file) throw std::runtime_error("cannot write " + path);
+}
+
+namespace {
+
+void RequireInside(const std::vector<uint8_t>& image, size_t at) {
+  if (at > image.size() || image.size() - at < sizeof(int32_t)) throw std::out_of_range("patch outside the image");
+}
+
+}  // namespace
+
+int32_t GetInt32(const std::vector<uint8_t>& image, size_t at) {
+  RequireInside(image, at);
+  int32_t value;
+  std::memcpy(&value, image.data() + at, sizeof value);
+  return value;
+}
+
+void PutInt32(std::vector<uint8_t>& image, size_t at, int32_t value) {
+  RequireInside(image, at);
+  std::memcpy(image.data() + at, &value, sizeof value);
+}
+
+size_t RecordOffsetEntry(const std::vector<uint8_t>& image, size_t i) {
+  return static_cast<size_t>(GetInt32(image, kIndexStartOffset)) + 4 * i;
+}
+
+void DamageRecord(std::vector<uint8_t>& image, size_t i) {
+  PutInt32(image, RecordOffsetEntry(image, i), static_cast<int32_t>(image.size()));
 }
 
 }  // namespace kavu32::testing

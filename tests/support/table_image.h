@@ -32,6 +32,14 @@ class TableImageBuilder {
   dtf::TableContent content_;
 };
 
+// Patching built images, for damaged and malformed tables.
+int32_t GetInt32(const std::vector<uint8_t>& image, size_t at);
+void PutInt32(std::vector<uint8_t>& image, size_t at, int32_t value);
+// The position of entry i of the record-offset list.
+size_t RecordOffsetEntry(const std::vector<uint8_t>& image, size_t i);
+// Points record i outside the image, so that reading it fails.
+void DamageRecord(std::vector<uint8_t>& image, size_t i);
+
 }  // namespace kavu32::testing
 
 #endif

@@ -1,0 +1,174 @@
+// The field classes: stored values, conversions, reading and writing the
+// stored form, and the edit-mode test of the setters.
+#include <gtest/gtest.h>
+
+#include "engine/engine_errors.h"
+#include "engine_fixture.h"
+#include "support/regional_settings.h"
+
+namespace kavu32::testing {
+namespace {
+
+class FieldTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetRegionalForTesting(RegionalSettings{}); }
+
+  // A table of one field named V holding value in its only record.
+  static OpenTable OneValue(uint8_t type, Cell value) {
+    TableImageBuilder builder("One");
+    builder.Field("V", type, 1).Record({std::move(value)});
+    return OpenTable(builder);
+  }
+};
+
+TEST_F(FieldTest, FloatToIntegerRoundsHalvesToEven) {
+  const std::vector<std::pair<double, int32_t>> cases = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}};
+  for (const auto& [stored, rounded] : cases) {
+    EXPECT_EQ(OneValue(kFloatType, stored).Table.Fields(0).AsInteger(), rounded) << stored;
+  }
+  EXPECT_EQ(ErrorOf([] { OneValue(kFloatType, 3e9).Table.Fields(0).AsInteger(); }),
+            "'3000000000' is not a valid integer value");
+  EXPECT_EQ(OneValue(kDateTimeType, 4.5).Table.Fields(0).AsInteger(), 4);
+}
+
+TEST_F(FieldTest, TextOfNumbers) {
+  EXPECT_EQ(OneValue(kIntegerType, -17).Table.Fields(0).AsString(), "-17");
+  EXPECT_EQ(OneValue(kIntegerType, -17).Table.Fields(0).AsFloat(), -17.0);
+  EXPECT_EQ(OneValue(kFloatType, 0.1).Table.Fields(0).AsString(), "0.1");
+  EXPECT_EQ(OneValue(kFloatType, 1e20).Table.Fields(0).AsString(), "1E20");
+  EXPECT_EQ(OneValue(kFloatType, -1.5e-5).Table.Fields(0).AsString(), "-1.5E-5");
+}
+
+TEST_F(FieldTest, StringConversionsParseTheText) {
+  EXPECT_EQ(OneValue(kStringType, " 42"s).Table.Fields(0).AsInteger(), 42);
+  EXPECT_EQ(OneValue(kStringType, "$1f"s).Table.Fields(0).AsInteger(), 31);
+  EXPECT_EQ(OneValue(kStringType, "2.5"s).Table.Fields(0).AsFloat(), 2.5);
+  EXPECT_EQ(ErrorOf([] { OneValue(kStringType, "abc"s).Table.Fields(0).AsFloat(); }),
+            "'abc' is not a valid floating point value");
+  EXPECT_EQ(ErrorOf([] { OneValue(kStringType, "4x"s).Table.Fields(0).AsInteger(); }),
+            "'4x' is not a valid integer value");
+  EXPECT_EQ(OneValue(kStringType, "6/19/92"s).Table.Fields(0).AsDateTime(), EncodeDate(1992, 6, 19));
+}
+
+TEST_F(FieldTest, DateTimeTextShowsTheTimeOnlyWhenThereIsOne) {
+  const double day = EncodeDate(1992, 6, 19);
+  EXPECT_EQ(OneValue(kDateTimeType, day).Table.Fields(0).AsString(), "6/19/92");
+  const std::string withTime = OneValue(kDateTimeType, day + 0.75).Table.Fields(0).AsString();
+  EXPECT_EQ(withTime.substr(0, 8), "6/19/92 ");
+  EXPECT_NE(withTime.find("6:00:00"), std::string::npos) << withTime;
+  EXPECT_EQ(OneValue(kDateTimeType, day).Table.Fields(0).AsFloat(), day);
+}
+
+TEST_F(FieldTest, BooleanUsesTheStoredByte) {
+  EXPECT_TRUE(OneValue(kBooleanType, int32_t{200}).Table.Fields(0).AsBoolean());
+  EXPECT_FALSE(OneValue(kBooleanType, false).Table.Fields(0).AsBoolean());
+  EXPECT_EQ(OneValue(kBooleanType, int32_t{200}).Table.Fields(0).StoredBytes()[0], 200);
+}
+
+TEST_F(FieldTest, UnsupportedConversionsFailNamingTheField) {
+  OpenTable boolean = OneValue(kBooleanType, true);
+  EXPECT_EQ(ErrorOf([&] { boolean.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
+  EXPECT_EQ(ErrorOf([&] { boolean.Table.Fields(0).AsInteger(); }), "Cannot convert field 'V' to an integer");
+  OpenTable integer = OneValue(kIntegerType, 1);
+  EXPECT_EQ(ErrorOf([&] { integer.Table.Fields(0).AsBoolean(); }), "Cannot convert field 'V' to a boolean");
+  EXPECT_EQ(ErrorOf([&] { integer.Table.Fields(0).AsDateTime(); }),
+            "Cannot convert field 'V' to a date and time");
+  EXPECT_EQ(ErrorOf([&] { integer.Table.Fields(0).SetAsBoolean(true); }),
+            "Cannot assign a boolean to field 'V'");
+  for (uint8_t type : {kBlobType, kMemoType, kGraphicType}) {
+    OpenTable blob = OneValue(type, "bytes"s);
+    EXPECT_EQ(ErrorOf([&] { blob.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
+    EXPECT_EQ(ErrorOf([&] { blob.Table.Fields(0).AsFloat(); }), "Cannot convert field 'V' to a float");
+  }
+}
+
+TEST_F(FieldTest, SettersOutsideEditModeFailAndChangeNothing) {
+  OpenTable integer = OneValue(kIntegerType, 5);
+  TsField& field = integer.Table.Fields(0);
+  EXPECT_EQ(ErrorOf([&] { field.SetAsInteger(6); }), kNotInEditMode);
+  EXPECT_EQ(ErrorOf([&] { field.SetAsString("7"); }), kNotInEditMode);
+  EXPECT_EQ(ErrorOf([&] { field.SetAsFloat(8.0); }), kNotInEditMode);
+  EXPECT_EQ(ErrorOf([&] { field.Clear(); }), kNotInEditMode);
+  EXPECT_EQ(field.AsInteger(), 5);
+  OpenTable text = OneValue(kStringType, "keep"s);
+  EXPECT_EQ(ErrorOf([&] { text.Table.Fields(0).SetAsString("other"); }), kNotInEditMode);
+  EXPECT_EQ(text.Table.Fields(0).AsString(), "keep");
+  // Blob fields clear without the test.
+  OpenTable blob = OneValue(kBlobType, "bytes"s);
+  blob.Table.Fields(0).Clear();
+  EXPECT_EQ(blob.Table.Fields(0).DataSize(), 0);
+  TsIntegerField loose(nullptr, "LOOSE");
+  EXPECT_EQ(ErrorOf([&] { loose.SetAsInteger(1); }), kNotInEditMode);
+}
+
+TEST_F(FieldTest, StringOf255CharactersReadsBackWhole) {
+  const std::string longest(255, 'z');
+  OpenTable open = OneValue(kStringType, longest);
+  EXPECT_EQ(open.Table.Fields(0).AsString(), longest);
+  EXPECT_EQ(open.Table.Fields(0).DataSize(), 256);
+}
+
+TEST_F(FieldTest, BlobClassesDifferOnlyInTheirTypeCode) {
+  const std::string bytes("a\0b\xFF", 4);
+  for (uint8_t type : {kBlobType, kMemoType, kGraphicType}) {
+    OpenTable open = OneValue(type, bytes);
+    auto& blob = dynamic_cast<TsBlobField&>(open.Table.Fields(0));
+    EXPECT_EQ(blob.FieldType(), type);
+    EXPECT_EQ(blob.DataSize(), 4);
+    TMemoryStream target;
+    target.Write("xy", 2);
+    blob.SaveToStream(target);
+    EXPECT_EQ(target.Position(), 6);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(target.Memory()), 6), "xy" + bytes);
+  }
+}
+
+TEST_F(FieldTest, SavingAnEmptyBlobWritesNothing) {
+  OpenTable open = OneValue(kMemoType, ""s);
+  TMemoryStream target;
+  target.Write("abc", 3);
+  target.Seek(1);
+  dynamic_cast<TsBlobField&>(open.Table.Fields(0)).SaveToStream(target);
+  EXPECT_EQ(target.Position(), 1);
+  EXPECT_EQ(target.Size(), 3);
+}
+
+TEST_F(FieldTest, WriteValueIsTheInverseOfReadValue) {
+  TableImageBuilder builder("All");
+  builder.Field("B", kBooleanType).Field("I", kIntegerType).Field("F", kFloatType).Field("S", kStringType);
+  builder.Field("D", kDateTimeType).Field("L", kBlobType).Field("M", kMemoType).Field("G", kGraphicType);
+  builder.Record({int32_t{7}, -3, 1.25, "text"s, 33774.5, "blob"s, ""s, "\x01\x02"s});
+  OpenTable open(builder);
+  TMemoryStream written;
+  for (int i = 0; i < open.Table.FieldCount(); ++i) open.Table.Fields(i).WriteValue(written);
+  const auto record = static_cast<size_t>(open.Table.DataStart());
+  const std::vector<uint8_t> stored(open.Image.begin() + static_cast<std::ptrdiff_t>(record),
+                                    open.Image.begin() + open.Table.IndexStart());
+  ASSERT_EQ(written.Size(), static_cast<int64_t>(stored.size()));
+  EXPECT_EQ(std::vector<uint8_t>(written.Memory(), written.Memory() + written.Size()), stored);
+}
+
+TEST_F(FieldTest, ReadValueFailsOnTruncatedOrNegativeSources) {
+  const auto source = [](std::string bytes) {
+    auto stream = std::make_unique<TMemoryStream>();
+    stream->Write(bytes.data(), static_cast<int64_t>(bytes.size()));
+    stream->Seek(0);
+    return stream;
+  };
+  TsIntegerField integer(nullptr, "I");
+  EXPECT_EQ(ErrorOf([&] { integer.ReadValue(*source("ab")); }), kStreamReadError);
+  TsStringField text(nullptr, "S");
+  EXPECT_EQ(ErrorOf([&] { text.ReadValue(*source("\x05" "abc")); }), kStreamReadError);
+  EXPECT_EQ(ErrorOf([&] { text.ReadValue(*source("")); }), kStreamReadError);
+  TsBlobField blob(nullptr, "B");
+  EXPECT_EQ(ErrorOf([&] { blob.ReadValue(*source("\xFF\xFF\xFF\xFF")); }), kOutOfMemoryInStream);
+  EXPECT_EQ(ErrorOf([&] { blob.ReadValue(*source("\x00\x00\x00\x7F" "abc"s)); }), kStreamReadError);
+  EXPECT_EQ(ErrorOf([&] { blob.ReadValue(*source("\x01\x00")); }), kStreamReadError);
+  auto exact = source("\x03\x00\x00\x00" "abc"s);
+  blob.ReadValue(*exact);
+  EXPECT_EQ(blob.DataSize(), 3);
+  EXPECT_EQ(exact->Position(), 7);
+}
+
+}  // namespace
+}  // namespace kavu32::testing
