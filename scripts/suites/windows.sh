@@ -24,7 +24,7 @@ need_windows_tools() {
     $sudo dpkg --add-architecture i386
     unset KAVU32_APT_UPDATED
   fi
-  need_packages g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32
+  need_packages g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
 }
 
 build_dll() {
