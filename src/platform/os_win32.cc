@@ -245,8 +245,8 @@ RegionalSettings ReadRegionalSettings() {
 // --- Failures for the host -------------------------------------------------
 
 [[noreturn]] void RaiseToHost(const Error& error) {
-  // The text must outlive this frame: the host's handler reads it after
-  // the library's frames are gone.
+  // The text outlives the library's frames, which the host's handler may
+  // unwind before it reads the text.
   static char message[256];
   std::strncpy(message, error.what(), sizeof message - 1);
   const ULONG_PTR arguments[1] = {reinterpret_cast<ULONG_PTR>(message)};

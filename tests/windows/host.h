@@ -93,6 +93,7 @@ int RunGuarded(void (*call)(void* context), void* context, CaughtException* caug
 
 void TestFreshLibrary(void);
 void TestEndToEnd(void);
+void TestTwoFolders(void);
 void TestCategoryList(void);
 void TestDataTypes(void);
 void TestErrorStrings(void);

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     TestFreshLibrary();
     TestExceptions();
     TestEndToEnd();
+    TestTwoFolders();
     TestCategoryList();
     TestDataTypes();
     TestErrorStrings();

@@ -36,6 +36,21 @@ void TestEndToEnd(void) {
   ExpectTrue("ShutDown releases ZODIAC(TABLE)", !MappingExists("ZODIAC(TABLE)"));
 }
 
+/* A table in the first folder hides the second folder's table of the same
+ * name in any letter case. */
+void TestTwoFolders(void) {
+  static const char kNews[] = VARIANT_NEWS_1992;
+  char source[MAX_PATH];
+  CreateDirectoryA("upper", NULL);
+  JoinPath(source, fixtureFolder, "variant\\Event.dtf");
+  ExpectTrue("upper\\EVENT.DTF", CopyFileA(source, "upper\\EVENT.DTF", FALSE));
+  ExpectInt("GetCategories", StartWith("upper", fixtureFolder, MakeDate(1992, 6, 19), ""),
+            STANDARD_LIST_SIZE);
+  ExpectDataBytes(2, kNews, sizeof kNews - 1);
+  kavu.ShutDown();
+  RemoveTableFolder("upper");
+}
+
 /* --- The category list ----------------------------------------------------- */
 
 typedef struct ListedItem {
