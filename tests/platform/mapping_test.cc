@@ -26,7 +26,7 @@ TEST(NamedMapping, MapsTheWholeFileReadOnlyAndReleasesEverything) {
   FixtureFolder folder;
   folder.WriteBytes("T.dtf", std::string("table\0bytes", 11));
   const int descriptors = OpenFileDescriptors();
-  const int regions = MappedRegions();
+  const int regions = MappedRegions(folder.Path());
 
   EXPECT_EQ(OpenNamedMapping("T(TABLE)"), 0);
   const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
@@ -46,7 +46,7 @@ TEST(NamedMapping, MapsTheWholeFileReadOnlyAndReleasesEverything) {
   UnmapView(view);
   CloseHandle(mapping);
   EXPECT_EQ(OpenFileDescriptors(), descriptors);
-  EXPECT_EQ(MappedRegions(), regions);
+  EXPECT_EQ(MappedRegions(folder.Path()), regions);
 }
 
 TEST(NamedMapping, AnEmptyFileGivesAnEmptyViewWithAnAddress) {

@@ -26,7 +26,7 @@ class SharedStoreTest : public ::testing::Test {
     folder.WriteStandardTables();
     tables.ScanFolders(folder.Path(), "");
     descriptors = OpenFileDescriptors();
-    regions = MappedRegions();
+    regions = MappedRegions(folder.Path());
   }
   void TearDown() override { platform::ResetSystemCalls(); }
 
@@ -35,7 +35,7 @@ class SharedStoreTest : public ::testing::Test {
     store.ReleaseTables();
     EXPECT_EQ(store.SharedTableCount(), 0);
     EXPECT_EQ(OpenFileDescriptors(), descriptors);
-    EXPECT_EQ(MappedRegions(), regions);
+    EXPECT_EQ(MappedRegions(folder.Path()), regions);
   }
 
   void ExpectOpenErrors();
