@@ -203,6 +203,11 @@ class Person:
         self.year = year
         self.rank = rank
 
+    def preference(self):
+        """Between two entries of one person: dated first, then the more
+        detailed, then file order."""
+        return self.rank[0], -len(self.line()), self.rank[1]
+
     def line(self):
         """"Name, details (YYYY)" in cp1252, at most STRING_LIMIT bytes."""
         name = ansi_text(self.name)
@@ -268,11 +273,20 @@ def birthday_rows(entries):
             people.setdefault(entry.month * 100 + entry.day, []).append(person)
     rows = {}
     for key, persons in people.items():
-        chosen = sorted(persons, key=lambda p: p.rank)[:PEOPLE_PER_DAY]
+        chosen = sorted(one_per_name(persons), key=lambda p: p.rank)[:PEOPLE_PER_DAY]
         chosen.sort(key=lambda p: (p.year is None, p.year or "", p.rank))
-        lines = list(dict.fromkeys(p.line() for p in chosen))
-        rows[key] = lines
+        rows[key] = [p.line() for p in chosen]
     return rows
+
+
+def one_per_name(persons):
+    """The preferred entry of each person named more than once."""
+    best = {}
+    for person in persons:
+        kept = best.get(person.name)
+        if kept is None or person.preference() < kept.preference():
+            best[person.name] = person
+    return best.values()
 
 
 def event_rows(entries):
