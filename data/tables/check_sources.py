@@ -35,6 +35,8 @@ def parse_header(cells, problems):
             problems.append(f"header field {index} '{cell}' is not NAME:TYPE[:key]")
         elif len(parts) == 3 and parts[2] != "key":
             problems.append(f"header field {index} '{cell}' has an unknown flag")
+        elif len(parts[0]) > 10:
+            problems.append(f"header field {index} '{parts[0]}' is longer than 10 bytes")
         types.append(parts[1] if len(parts) > 1 else "")
     if not cells or not cells[0].endswith(":int:key"):
         problems.append("field 0 must be the integer key (NAME:int:key)")
