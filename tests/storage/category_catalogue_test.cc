@@ -5,37 +5,22 @@
 
 #include "engine/table.h"
 #include "storage/categories_storage.h"
-#include "storage/shared_storage.h"
 #include "storage/shown_messages.h"
-#include "storage/tables_storage.h"
-#include "support/fixture_folder.h"
+#include "storage/store_fixture.h"
 
 namespace kavu32::testing {
 namespace {
 
 using namespace std::string_literals;
 
-class CategoryCatalogueTest : public ::testing::Test {
+class CategoryCatalogueTest : public StoreTest {
  protected:
-  void SetUp() override { folder.WriteStandardTables(); }
-
   int32_t Build() {
     tables.ScanFolders(folder.Path(), "");
     store.LoadTables(tables);
     return categories.BuildCategories(store);
   }
 
-  // The store index of the table file, or -1.
-  int IndexOf(const std::string& filePath) const {
-    for (int i = 0; i < tables.TableCount(); ++i) {
-      if (tables.GetTableName(i).FilePath == filePath) return i;
-    }
-    return -1;
-  }
-
-  FixtureFolder folder;
-  TTablesStorage tables;
-  TSharedStorage store;
   TCategoriesStorage categories;
 };
 
@@ -48,7 +33,7 @@ TEST_F(CategoryCatalogueTest, AdditionalItemsTakeTheirFieldsAndTheKeyModeOfField
 
   EXPECT_EQ(Build(), 23);
   // Numbered from 20 in store order, field by field.
-  const bool calendarFirst = IndexOf(folder.Path() + "Calendar.dtf") < IndexOf(folder.Path() + "Dates.dtf");
+  const bool calendarFirst = IndexOf("CALENDAR TABLE") < IndexOf("DATES TABLE");
   const int32_t calendarType = calendarFirst ? 20 : 21;
   const char* names[] = {"YEAR", "EVENT1", "EVENT2"};
   const int32_t typeCodes[] = {kIntegerType, kStringType, kMemoType};
@@ -58,7 +43,7 @@ TEST_F(CategoryCatalogueTest, AdditionalItemsTakeTheirFieldsAndTheKeyModeOfField
     EXPECT_STREQ(item.ItemName, names[field]);
     EXPECT_EQ(item.TypeCode, typeCodes[field]);
     EXPECT_EQ(item.FieldNo, field);
-    EXPECT_EQ(item.TableIndex, IndexOf(folder.Path() + "Calendar.dtf"));
+    EXPECT_EQ(item.TableIndex, IndexOf("CALENDAR TABLE"));
     EXPECT_EQ(item.KeyMode, 1);
   }
   ASSERT_TRUE(categories.FindCategoryItem(calendarFirst ? 23 : 20, item));
@@ -80,7 +65,7 @@ TEST_F(CategoryCatalogueTest, LookupsByDataType) {
   EXPECT_FALSE(categories.FindCategoryItem(25, item));
   ASSERT_TRUE(categories.FindCategoryItem(17, item));
   EXPECT_STREQ(item.ItemName, "Zodiac Graphic");
-  EXPECT_EQ(item.TableIndex, IndexOf(folder.Path() + "Zodiac.dtf"));
+  EXPECT_EQ(item.TableIndex, IndexOf("ZODIAC TABLE"));
   EXPECT_EQ(item.FieldNo, -1);
   EXPECT_EQ(item.KeyMode, 0);
 
@@ -104,7 +89,7 @@ TEST_F(CategoryCatalogueTest, ASecondMoviesTableIsTheOneRemembered) {
   TableImageBuilder movies("Movies");
   folder.WriteTable("Movies2.dtf", movies.Field("YEAR", kIntegerType, true).Record({1950}));
   EXPECT_EQ(Build(), -8);
-  const int later = std::max(IndexOf(folder.Path() + "Movies.dtf"), IndexOf(folder.Path() + "Movies2.dtf"));
+  const int later = std::max(IndexOf("MOVIES TABLE"), IndexOf("MOVIES2 TABLE"));
   SharedTableEntry entry;
   ASSERT_TRUE(categories.FindMoviesEntry(entry));
   EXPECT_EQ(entry.Table, store.GetSharedTable(later).Table);
@@ -121,7 +106,7 @@ TEST_F(CategoryCatalogueTest, TablesThatCouldNotBeOpenedAreSkipped) {
   EXPECT_EQ(categories.CategoryItemCount(), 18);
   SharedTableEntry entry;
   ASSERT_EQ(categories.FindTableEntry(5, entry), TableLookup::Found);
-  EXPECT_EQ(entry.Table, store.GetSharedTable(IndexOf(folder.Path() + "Chinese.dtf")).Table);
+  EXPECT_EQ(entry.Table, store.GetSharedTable(IndexOf("CHINESE TABLE")).Table);
 }
 
 TEST_F(CategoryCatalogueTest, AnExceptionWhileBuildingKeepsTheItemsSoFar) {

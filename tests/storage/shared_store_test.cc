@@ -10,20 +10,18 @@
 #include "engine/table.h"
 #include "platform/open_resources.h"
 #include "platform/system_calls.h"
-#include "storage/shared_storage.h"
 #include "storage/shown_messages.h"
-#include "storage/tables_storage.h"
-#include "support/fixture_folder.h"
+#include "storage/store_fixture.h"
 
 namespace kavu32::testing {
 namespace {
 
 using namespace std::string_literals;
 
-class SharedStoreTest : public ::testing::Test {
+class SharedStoreTest : public StoreTest {
  protected:
   void SetUp() override {
-    folder.WriteStandardTables();
+    StoreTest::SetUp();
     tables.ScanFolders(folder.Path(), "");
     descriptors = OpenFileDescriptors();
     regions = MappedRegions(folder.Path());
@@ -40,17 +38,6 @@ class SharedStoreTest : public ::testing::Test {
 
   void ExpectOpenErrors();
 
-  // The index of the catalogue entry named display, or -1.
-  int IndexOf(const std::string& display) const {
-    for (int i = 0; i < tables.TableCount(); ++i) {
-      if (tables.GetTableName(i).DisplayName == display) return i;
-    }
-    return -1;
-  }
-
-  FixtureFolder folder;
-  TTablesStorage tables;
-  TSharedStorage store;
   ShownMessages messages;
   int descriptors = 0;
   int regions = 0;

@@ -17,10 +17,12 @@ using namespace std::string_literals;
 
 // A table keyed by an integer field, every other field a string.
 TableImageBuilder StringTable(const std::string& title, const std::string& key,
-                              std::initializer_list<const char*> fields) {
+                              std::initializer_list<const char*> fields,
+                              std::initializer_list<std::vector<Cell>> records = {}) {
   TableImageBuilder table(title);
   table.Field(key, kIntegerType, true);
   for (const char* field : fields) table.Field(field, kStringType, false);
+  for (const std::vector<Cell>& record : records) table.Record(record);
   return table;
 }
 
@@ -34,11 +36,10 @@ TableImageBuilder EventTable() {
 }
 
 TableImageBuilder BirthdayTable() {
-  TableImageBuilder table = StringTable("Birthday", "DAY", {"NAME1", "NAME2", "NAME3", "NAME4", "NAME5"});
-  table.Record({101, "Ann New"s, "Bob New"s, "Cy New"s, ""s, ""s});
-  table.Record({619, "June One"s, "June Two"s, "June Three"s, "June Four"s, "June Five"s});
-  table.Record({1231, "Dec One"s, "Dec Two"s, "Dec Three"s, "Dec Four"s, "Dec Five"s});
-  return table;
+  return StringTable("Birthday", "DAY", {"NAME1", "NAME2", "NAME3", "NAME4", "NAME5"},
+                     {{101, "Ann New"s, "Bob New"s, "Cy New"s, ""s, ""s},
+                      {619, "June One"s, "June Two"s, "June Three"s, "June Four"s, "June Five"s},
+                      {1231, "Dec One"s, "Dec Two"s, "Dec Three"s, "Dec Four"s, "Dec Five"s}});
 }
 
 constexpr std::array<const char*, 12> kZodiacNames = {
@@ -68,20 +69,18 @@ TableImageBuilder ChineseTable() {
 }
 
 TableImageBuilder LiteratTable() {
-  TableImageBuilder table = StringTable("Literat", "YEAR", {"NOBEL1", "NOBEL2", "FICTION", "NONFICTION"});
-  table.Record({1950, "Russell"s, "Prize 1950"s, "Fiction 1950"s, "Facts 1950"s});
-  table.Record({1969, "Beckett"s, "Prize 1969"s, ""s, ""s});
-  table.Record({1992, ""s, ""s, "Fiction 1992"s, "Facts 1992"s});
-  table.Record({2000, "Gao"s, "Prize 2000"s, "Fiction 2000"s, "Facts 2000"s});
-  return table;
+  return StringTable("Literat", "YEAR", {"NOBEL1", "NOBEL2", "FICTION", "NONFICTION"},
+                     {{1950, "Russell"s, "Prize 1950"s, "Fiction 1950"s, "Facts 1950"s},
+                      {1969, "Beckett"s, "Prize 1969"s, ""s, ""s},
+                      {1992, ""s, ""s, "Fiction 1992"s, "Facts 1992"s},
+                      {2000, "Gao"s, "Prize 2000"s, "Fiction 2000"s, "Facts 2000"s}});
 }
 
 TableImageBuilder MoviesTable() {
-  TableImageBuilder table = StringTable("Movies", "YEAR", {"PICTURE", "DIRECTOR", "ACTRESS", "ACTOR"});
-  table.Record({1969, "Midnight Cowboy"s, "Schlesinger"s, "Smith"s, "Wayne"s});
-  table.Record({1992, "Unforgiven"s, "Eastwood"s, ""s, "Pacino"s});
-  table.Record({2000, "Gladiator"s, "Soderbergh"s, "Roberts"s, "Crowe"s});
-  return table;
+  return StringTable("Movies", "YEAR", {"PICTURE", "DIRECTOR", "ACTRESS", "ACTOR"},
+                     {{1969, "Midnight Cowboy"s, "Schlesinger"s, "Smith"s, "Wayne"s},
+                      {1992, "Unforgiven"s, "Eastwood"s, ""s, "Pacino"s},
+                      {2000, "Gladiator"s, "Soderbergh"s, "Roberts"s, "Crowe"s}});
 }
 
 constexpr std::array<const char*, 9> kSportFields = {"MLB",  "NFL",  "NBA",       "NHL",        "NCAA",
