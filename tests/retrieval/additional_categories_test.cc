@@ -31,10 +31,11 @@ TableImageBuilder CalendarTable() {
       .Field("FLAG", kBooleanType)
       .Field("NOTE", kMemoType)
       .Field("PIC", kGraphicType)
-      .Field("RAW", kBlobType);
-  table.Record({int32_t{1991}, "Quiet"s, int32_t{0}, 0.0, 0.0, false, ""s, ""s, ""s});
+      .Field("RAW", kBlobType)
+      .Field("ZEROED", kStringType);
+  table.Record({int32_t{1991}, "Quiet"s, int32_t{0}, 0.0, 0.0, false, ""s, ""s, ""s, ""s});
   table.Record({int32_t{1992}, "Expo"s, int32_t{-17}, 2.5, 33774.0, true, "one\r\ntwo\nthree\0four"s,
-                "GIF89a"s, "\x01\x02"s});
+                "GIF89a"s, "\x01\x02"s, "ab\0cd"s});
   return table;
 }
 
@@ -52,8 +53,8 @@ class AdditionalCategoriesTest : public RetrievalTest {
     folder_.WriteTable("Daily.dtf", KeyedTable("Daily", "DAY", "DVALUE", {{19, "wrong"}, {19920619, "day"}}));
     folder_.WriteTable("YearDay.dtf", KeyedTable("YearDay", "YEARDAY", "YDVALUE", {{19920619, "year and day"}}));
     folder_.WriteTable("Serial.dtf", KeyedTable("Serial", "ID", "IDVALUE", {{19920619, "whole date"}}));
-    // 19 standard items, 9 + 6 * 2 additional ones and the closing record.
-    ASSERT_EQ(Load(), (19 + 21 + 1) * kCategoryRecordSize);
+    // 19 standard items, 10 + 6 * 2 additional ones and the closing record.
+    ASSERT_EQ(Load(), (19 + 22 + 1) * kCategoryRecordSize);
   }
 
   std::string DataNamed(const std::string& name) { return Data(DataTypeNamed(name)); }
@@ -83,6 +84,15 @@ TEST_F(AdditionalCategoriesTest, TextOfEveryTextKind) {
   EXPECT_EQ(DataNamed("WHEN"), "6/19/92");
   ExpectFailureNamed("FLAG", -2);
   EXPECT_EQ(ErrorText(), "Error while retriving string data");
+}
+
+TEST_F(AdditionalCategoriesTest, AZeroInsideATextEndsTheCopyButNotTheSize) {
+  SetDate(1992, 6, 19);
+  const int32_t type = DataTypeNamed("ZEROED");
+  EXPECT_EQ(GetData(type, nullptr), 6);
+  char buffer[8] = "#######";
+  EXPECT_EQ(GetData(type, buffer), 6);
+  EXPECT_EQ(std::string(buffer, 7), "ab\0####"s);
 }
 
 TEST_F(AdditionalCategoriesTest, MemoBytesAreDeliveredUnchanged) {

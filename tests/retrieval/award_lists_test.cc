@@ -74,7 +74,7 @@ TEST_F(AwardListsTest, SportListOfNineLines) {
             "KY Derby - DERBY 1992\n"
             "U.S. Open Golf - GOLF 1992\n"
             "U.S. Open Tennis (Men) - TENNISMEN 1992\n"
-            "U.S. Open Tennis (Women) - TENNISWOMEN 1992");
+            "U.S. Open Tennis (Women) - TENNISWOM 1992");
   EXPECT_EQ(GetData(7, nullptr), static_cast<int32_t>(list.size()) + 1);
   SetDate(1969, 7, 20);
   EXPECT_NE(Data(7).find("\nKY Derby - \nU.S. Open Golf - GOLF 1969\n"), std::string::npos);

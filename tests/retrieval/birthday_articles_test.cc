@@ -36,6 +36,15 @@ TEST_F(BirthdayArticlesTest, AgeSentenceCountsCalendarYearsAndWholeDays) {
             "Born March 1, 2001. As of January 1, 2000 you are -1 years old and have lived -425 days");
 }
 
+platform::LocalDate NoClock() { return {}; }
+
+TEST_F(BirthdayArticlesTest, AClockWithoutADateIsAnUnknownError) {
+  ASSERT_TRUE(platform::SetSystemCall("today", &NoClock));
+  SetDate(1965, 12, 31);
+  ExpectFailure(1, -10);
+  EXPECT_EQ(ErrorText(), "Unknown error");
+}
+
 TEST_F(BirthdayArticlesTest, NewsMemoComesBackByteForByte) {
   SetDate(1969, 7, 20);
   EXPECT_EQ(Data(2), "Moon landing\nWoodstock");
