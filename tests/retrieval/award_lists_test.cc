@@ -5,13 +5,7 @@
 namespace kavu32::testing {
 namespace {
 
-class AwardListsTest : public RetrievalTest {
- protected:
-  void SetUp() override {
-    RetrievalTest::SetUp();
-    ASSERT_EQ(Load(), kStandardListSize);
-  }
-};
+using AwardListsTest = LoadedRetrievalTest;
 
 TEST_F(AwardListsTest, EntertainmentListOfSevenLines) {
   SetDate(2000, 5, 5);

@@ -9,11 +9,10 @@
 namespace kavu32::testing {
 namespace {
 
-class GraphicsTest : public RetrievalTest {
+class GraphicsTest : public LoadedRetrievalTest {
  protected:
   void SetUp() override {
-    RetrievalTest::SetUp();
-    ASSERT_EQ(Load(), kStandardListSize);
+    LoadedRetrievalTest::SetUp();
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(graphics_.Path());
     for (const char* name : {"Border.wmf", "Zodiac4.wmf", "Zodiac5.wmf", "Zodiac11.wmf", "Chines8.wmf",
@@ -23,7 +22,7 @@ class GraphicsTest : public RetrievalTest {
   }
   void TearDown() override {
     if (!previous_.empty()) std::filesystem::current_path(previous_);
-    RetrievalTest::TearDown();
+    LoadedRetrievalTest::TearDown();
   }
 
   FixtureFolder graphics_;

@@ -8,13 +8,7 @@ namespace {
 
 using namespace std::string_literals;
 
-class HeadingsTest : public RetrievalTest {
- protected:
-  void SetUp() override {
-    RetrievalTest::SetUp();
-    ASSERT_EQ(Load(), kStandardListSize);
-  }
-};
+using HeadingsTest = LoadedRetrievalTest;
 
 TEST_F(HeadingsTest, DateAndNameHeadings) {
   SetDate(1992, 6, 19);

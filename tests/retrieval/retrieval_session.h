@@ -46,6 +46,15 @@ class RetrievalTest : public ::testing::Test {
   bool started_ = false;
 };
 
+// The same, with the standard data set loaded.
+class LoadedRetrievalTest : public RetrievalTest {
+ protected:
+  void SetUp() override {
+    RetrievalTest::SetUp();
+    ASSERT_EQ(Load(), kStandardListSize);
+  }
+};
+
 // ResultText is empty and ResultStream has size 0.
 void ExpectResultHoldersEmpty();
 
