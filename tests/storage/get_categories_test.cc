@@ -210,6 +210,9 @@ TEST_F(UnwritableBufferTest, ABufferOfExactlyTheSizeEndingAtAProtectedPageIsFill
   EXPECT_EQ(GetErrorCode(), -13);
   EXPECT_EQ(static_cast<uint8_t>(buffer[0]), 10);
   EXPECT_EQ(static_cast<uint8_t>(buffer[1]), 0);
+  // A list that starts at an odd address is written byte by byte.
+  EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(buffer - 1)), 5280);
+  EXPECT_EQ(static_cast<uint8_t>(buffer[-1]), 10);
 }
 
 TEST_F(UnwritableBufferTest, ReadOnlyAndUnmappedBuffersGetMinus13AndNothingWritten) {

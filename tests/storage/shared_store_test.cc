@@ -127,6 +127,21 @@ TEST_F(SharedStoreTest, AFailingMmapIsAMappingErrorAndHoldsNothing) {
   ExpectAllReleased();
 }
 
+// Every file seems 3 GiB long: more than a table image can be.
+int HugeFstat(int fd, struct stat* status) {
+  const int result = ::fstat(fd, status);
+  status->st_size = int64_t{3} << 30;
+  return result;
+}
+
+TEST_F(SharedStoreTest, AFileOver2GiBIsABadTableAndIsNotRead) {
+  ASSERT_TRUE(platform::SetSystemCall("fstat", &HugeFstat));
+  store.LoadTables(tables);
+  EXPECT_EQ(messages.Take(), std::vector<std::string>(8, "Bad table file"));
+  EXPECT_EQ(store.GetSharedTable(0).Table, nullptr);
+  ExpectAllReleased();
+}
+
 // Every table shown as a file that cannot be opened, nothing held.
 void SharedStoreTest::ExpectOpenErrors() {
   store.LoadTables(tables);
