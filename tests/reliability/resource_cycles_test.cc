@@ -14,16 +14,9 @@
 #include "interface/library_state.h"
 #include "kavu32.h"
 #include "platform/open_resources.h"
+#include "sanitizer_build.h"
 #include "served_folder.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define KAVU32_HEAP_OF_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KAVU32_HEAP_OF_SANITIZER 1
-#endif
-#endif
-#ifdef KAVU32_HEAP_OF_SANITIZER
+#ifdef KAVU32_UNDER_ADDRESS_SANITIZER
 #include <sanitizer/allocator_interface.h>
 #endif
 
@@ -41,7 +34,7 @@ int Cycles() {
 }
 
 size_t HeapInUse() {
-#ifdef KAVU32_HEAP_OF_SANITIZER
+#ifdef KAVU32_UNDER_ADDRESS_SANITIZER
   return __sanitizer_get_current_allocated_bytes();
 #else
   return mallinfo2().uordblks;

@@ -1,0 +1,79 @@
+// Replacing a table file while the library serves it. A file renamed over
+// the old one leaves the old file's pages mapped, so the old bytes are
+// served until the next GetCategories reopens the tables. A file
+// truncated in place takes the mapped pages with it.
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/field.h"
+#include "interface/library_state.h"
+#include "kavu32.h"
+#include "sanitizer_build.h"
+#include "served_folder.h"
+#include "support/fixture_folder.h"
+
+namespace kavu32::testing {
+namespace {
+
+constexpr const char* kOldNews = "Barcelona Olympics\r\nEuro Disney";
+constexpr int32_t kNewsArticle = 2;
+
+TableImageBuilder ReplacedEventTable() {
+  TableImageBuilder table("Event");
+  table.Field("YEAR", kIntegerType, 1).Field("NEWS", kMemoType);
+  table.Record({1992, std::string("Replaced news of 1992")});
+  return table;
+}
+
+class DataUpdateTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetStateForTesting();
+    StartUp(folder_.Path().c_str(), "");
+    ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
+    SetDateAndName(MakeDate(1992, 6, 19), "Ada");
+    ASSERT_EQ(RequestedData(kNewsArticle), kOldNews);
+  }
+  void TearDown() override { ResetStateForTesting(); }
+
+  std::string EventPath() const { return folder_.Path() + "Event.dtf"; }
+
+  ServedFolder folder_;
+};
+
+TEST_F(DataUpdateTest, ARenamedReplacementIsServedFromTheNextGetCategories) {
+  folder_.Files().WriteTable("Event.dtf.new", ReplacedEventTable());
+  std::filesystem::rename(EventPath() + ".new", EventPath());
+
+  EXPECT_EQ(RequestedData(kNewsArticle), kOldNews);
+  ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
+  EXPECT_EQ(RequestedData(kNewsArticle), "Replaced news of 1992");
+}
+
+TEST_F(DataUpdateTest, ADeletedFileIsServedUntilTheNextGetCategories) {
+  folder_.Files().Remove("Event.dtf");
+
+  EXPECT_EQ(RequestedData(kNewsArticle), kOldNews);
+  EXPECT_EQ(GetCategories(nullptr), -8);
+  EXPECT_LT(GetData(kNewsArticle, nullptr), 0);
+}
+
+// The reader of the mapping dies of SIGBUS (the address sanitizer reports
+// it and exits): the reason data is replaced by rename only.
+TEST_F(DataUpdateTest, ATableTruncatedInPlaceKillsItsReader) {
+  const auto readTruncatedTable = [this] {
+    std::filesystem::resize_file(EventPath(), 0);
+    GetData(kNewsArticle, nullptr);
+  };
+#ifdef KAVU32_UNDER_ADDRESS_SANITIZER
+  EXPECT_DEATH(readTruncatedTable(), "BUS");
+#else
+  EXPECT_EXIT(readTruncatedTable(), ::testing::KilledBySignal(SIGBUS), "");
+#endif
+}
+
+}  // namespace
+}  // namespace kavu32::testing
