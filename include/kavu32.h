@@ -14,9 +14,15 @@
  * Calls made in the wrong state (StartUp twice, ShutDown or SetDateAndName
  * before StartUp) and invalid dates do not return normally:
  *   - C++ hosts on Linux catch kavu32::Error; what() is the message text.
- *   - On Windows the DLL raises a structured exception with code
- *     KAVU32_EXCEPTION_CODE; ExceptionInformation[0] holds the address of
- *     the zero-terminated message text, valid while the handler runs.
+ *   - On Windows the DLL raises a non-continuable structured exception
+ *     with code KAVU32_EXCEPTION_CODE; ExceptionInformation[0] holds the
+ *     address of the zero-terminated message text, valid while the handler
+ *     runs.
+ *
+ * Problems opening a table file are shown to the user at once: a modal
+ * message box on Windows, one line on standard error on Linux. Setting the
+ * environment variable KAVU32_MESSAGES=stderr makes the Windows DLL write
+ * that line to standard error too (for hosts without a display).
  *
  * The library keeps one process-wide state and takes no lock: call it from
  * one thread at a time.
@@ -116,10 +122,17 @@ KAVU32_EXPORT int32_t KAVU32_CALL GetErrorString(char* buffer);
 #include <stdexcept>
 #include <string>
 
+#if defined(_WIN32)
+/* Windows hosts catch the structured exception: the type stays inside. */
+#define KAVU32_ERROR_EXPORT
+#else
+#define KAVU32_ERROR_EXPORT KAVU32_EXPORT
+#endif
+
 namespace kavu32 {
 
 /* The one exception type of the library; what() is exactly the message. */
-class KAVU32_EXPORT Error : public std::runtime_error {
+class KAVU32_ERROR_EXPORT Error : public std::runtime_error {
  public:
   explicit Error(const std::string& message);
   ~Error() override;
