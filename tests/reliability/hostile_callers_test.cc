@@ -1,0 +1,189 @@
+// Callers that pass what no correct host passes: buffers that are
+// unmapped, read-only or too short before an unwritable page, a name of a
+// megabyte, data types at the ends of the int32 range, impossible dates,
+// and calls in every wrong state. Each gets its code or exception; nothing
+// is written and nothing crashes.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "interface/library_state.h"
+#include "kavu32.h"
+#include "served_folder.h"
+
+namespace kavu32::testing {
+namespace {
+
+constexpr char kUntouched = '\x5a';
+
+// Three pages: writable, read-only, unmapped. The first two are filled
+// with kUntouched.
+class HostilePages {
+ public:
+  HostilePages() : page_(static_cast<size_t>(::sysconf(_SC_PAGESIZE))) {
+    void* block = ::mmap(nullptr, 3 * page_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) throw std::runtime_error("mmap failed");
+    base_ = static_cast<char*>(block);
+    std::memset(base_, kUntouched, 2 * page_);
+    ::mprotect(ReadOnly(), page_, PROT_READ);
+    ::munmap(Unmapped(), page_);
+  }
+  HostilePages(const HostilePages&) = delete;
+  HostilePages& operator=(const HostilePages&) = delete;
+  ~HostilePages() { ::munmap(base_, 2 * page_); }
+
+  size_t PageSize() const { return page_; }
+  char* ReadOnly() const { return base_ + page_; }
+  char* Unmapped() const { return base_ + 2 * page_; }
+  // count writable bytes, then the read-only page.
+  char* WritableBefore(size_t count) const { return ReadOnly() - count; }
+
+  bool Untouched() const {
+    for (size_t i = 0; i < 2 * page_; ++i) {
+      if (base_[i] != kUntouched) return false;
+    }
+    return true;
+  }
+
+ private:
+  size_t page_;
+  char* base_ = nullptr;
+};
+
+// An export that takes a buffer, as a call with that buffer.
+struct BufferExport {
+  std::string Name;
+  std::function<int32_t(void*)> Call;
+};
+
+BufferExport DataOfType(int32_t type) {
+  return {"GetData(" + std::to_string(type) + ")", [type](void* buffer) { return GetData(type, buffer); }};
+}
+
+// Every export that takes a buffer, GetData with every kind of result:
+// composed texts, table texts, memos, graphic names, additional fields.
+std::vector<BufferExport> BufferExports() {
+  std::vector<BufferExport> exports = {
+      {"GetCategories", [](void* buffer) { return GetCategories(static_cast<CategoryRecord*>(buffer)); }},
+      {"GetErrorString",
+       [](void* buffer) {
+         GetData(40, nullptr);  // an error to describe
+         return GetErrorString(static_cast<char*>(buffer));
+       }},
+  };
+  for (const int32_t type : {1, 2, 3, 4, 5, 6, 7, 9, 12, 14, 17, 19, 20, 23, 26}) exports.push_back(DataOfType(type));
+  return exports;
+}
+
+class HostileCallersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetStateForTesting();
+    StartUp(folder_.Path().c_str(), "");
+    ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
+    SetDateAndName(MakeDate(1992, 6, 19), "Ada");
+  }
+  void TearDown() override { ResetStateForTesting(); }
+
+  ServedFolder folder_;
+};
+
+TEST_F(HostileCallersTest, UnwritableBuffersGetMinus13AndNothingWritten) {
+  HostilePages pages;
+  for (const BufferExport& call : BufferExports()) {
+    const int32_t size = call.Call(nullptr);
+    ASSERT_GT(size, 0) << call.Name;
+    const auto half = std::min(static_cast<size_t>(size) / 2, pages.PageSize());
+    for (char* buffer : {pages.Unmapped(), pages.ReadOnly(), pages.WritableBefore(half)}) {
+      EXPECT_EQ(call.Call(buffer), -13) << call.Name;
+      EXPECT_EQ(GetErrorCode(), -13) << call.Name;
+    }
+    EXPECT_TRUE(pages.Untouched()) << call.Name;
+    // The library serves on as before.
+    std::vector<char> buffer(static_cast<size_t>(size));
+    EXPECT_EQ(call.Call(buffer.data()), size) << call.Name;
+  }
+}
+
+TEST_F(HostileCallersTest, AMegabyteNameIsServedWhole) {
+  const std::string name(1 << 20, 'n');
+  SetDateAndName(MakeDate(1992, 6, 19), name.c_str());
+  EXPECT_EQ(RequestedData(9), "A LOOK AT THE WORLD WHEN " + std::string(name.size(), 'N') + " WAS BORN");
+  EXPECT_NE(RequestedData(3).find(name + " - 1992"), std::string::npos);
+}
+
+TEST_F(HostileCallersTest, DataTypesWithoutACategoryWriteNothing) {
+  HostilePages pages;
+  char* writable = pages.WritableBefore(pages.PageSize());
+  for (const int32_t type : {0, -1, INT32_MIN, INT32_MAX, 28}) {
+    const int32_t result = GetData(type, writable);
+    EXPECT_LT(result, 0) << type;
+    EXPECT_EQ(GetErrorCode(), result) << type;
+    EXPECT_EQ(GetData(type, nullptr), result) << type;
+  }
+  EXPECT_TRUE(pages.Untouched());
+}
+
+// The message of the exception call raises, or "" when it raises none.
+template <typename Call>
+std::string RaisedMessage(Call call) {
+  try {
+    call();
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "";
+}
+
+TEST_F(HostileCallersTest, ImpossibleDatesRaiseAndTheLastDateIsServedOn) {
+  const std::string news = RequestedData(2);
+  for (const Kavu32Date& date : {MakeDate(1992, 0, 19), MakeDate(1992, 13, 19), MakeDate(1992, 6, 0),
+                                 MakeDate(1992, 6, 32), MakeDate(1992, 6, 31), MakeDate(1900, 2, 29)}) {
+    EXPECT_EQ(RaisedMessage([&] { SetDateAndName(date, "Bo"); }), "Invalid argument to date encode");
+  }
+  EXPECT_EQ(RequestedData(2), news);
+}
+
+std::string RequestedErrorText() {
+  const int32_t size = GetErrorString(nullptr);
+  if (size <= 0) return {};
+  std::string text(static_cast<size_t>(size), '\x7f');
+  EXPECT_EQ(GetErrorString(text.data()), size);
+  text.pop_back();
+  return text;
+}
+
+TEST(WrongStates, EveryExportRefusesOrReportsAsSpecified) {
+  ResetStateForTesting();
+  ServedFolder folder;
+  HostilePages pages;
+  char* writable = pages.WritableBefore(pages.PageSize());
+  const auto expectStopped = [&] {
+    EXPECT_EQ(RaisedMessage([] { ShutDown(); }), "Already ShutDown, StartUp first!");
+    EXPECT_EQ(RaisedMessage([] { SetDateAndName(MakeDate(1992, 6, 19), "Ada"); }),
+              "Already ShutDown, StartUp first!");
+    EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(writable)), -6);
+    for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
+  };
+
+  expectStopped();
+  StartUp(folder.Path().c_str(), "");
+  EXPECT_EQ(RaisedMessage([&] { StartUp(folder.Path().c_str(), ""); }), "Already Started, ShutDown first!");
+  for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
+  ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
+  for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
+  EXPECT_EQ(RequestedErrorText(), "Date and name was not set yet");
+  ShutDown();
+  expectStopped();
+  EXPECT_TRUE(pages.Untouched());
+}
+
+}  // namespace
+}  // namespace kavu32::testing
