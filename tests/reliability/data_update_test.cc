@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/field.h"
-#include "interface/library_state.h"
 #include "kavu32.h"
 #include "sanitizer_build.h"
 #include "served_folder.h"
@@ -28,20 +27,14 @@ TableImageBuilder ReplacedEventTable() {
   return table;
 }
 
-class DataUpdateTest : public ::testing::Test {
+class DataUpdateTest : public ServedSessionTest {
  protected:
   void SetUp() override {
-    ResetStateForTesting();
-    StartUp(folder_.Path().c_str(), "");
-    ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
-    SetDateAndName(MakeDate(1992, 6, 19), "Ada");
+    ServedSessionTest::SetUp();
     ASSERT_EQ(RequestedData(kNewsArticle), kOldNews);
   }
-  void TearDown() override { ResetStateForTesting(); }
 
   std::string EventPath() const { return folder_.Path() + "Event.dtf"; }
-
-  ServedFolder folder_;
 };
 
 TEST_F(DataUpdateTest, ARenamedReplacementIsServedFromTheNextGetCategories) {

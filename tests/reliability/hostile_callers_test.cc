@@ -17,6 +17,7 @@
 #include "interface/library_state.h"
 #include "kavu32.h"
 #include "served_folder.h"
+#include "support_unit/error_message.h"
 
 namespace kavu32::testing {
 namespace {
@@ -82,18 +83,7 @@ std::vector<BufferExport> BufferExports() {
   return exports;
 }
 
-class HostileCallersTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetStateForTesting();
-    StartUp(folder_.Path().c_str(), "");
-    ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
-    SetDateAndName(MakeDate(1992, 6, 19), "Ada");
-  }
-  void TearDown() override { ResetStateForTesting(); }
-
-  ServedFolder folder_;
-};
+using HostileCallersTest = ServedSessionTest;
 
 TEST_F(HostileCallersTest, UnwritableBuffersGetMinus13AndNothingWritten) {
   HostilePages pages;
@@ -131,33 +121,13 @@ TEST_F(HostileCallersTest, DataTypesWithoutACategoryWriteNothing) {
   EXPECT_TRUE(pages.Untouched());
 }
 
-// The message of the exception call raises, or "" when it raises none.
-template <typename Call>
-std::string RaisedMessage(Call call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "";
-}
-
 TEST_F(HostileCallersTest, ImpossibleDatesRaiseAndTheLastDateIsServedOn) {
   const std::string news = RequestedData(2);
   for (const Kavu32Date& date : {MakeDate(1992, 0, 19), MakeDate(1992, 13, 19), MakeDate(1992, 6, 0),
                                  MakeDate(1992, 6, 32), MakeDate(1992, 6, 31), MakeDate(1900, 2, 29)}) {
-    EXPECT_EQ(RaisedMessage([&] { SetDateAndName(date, "Bo"); }), "Invalid argument to date encode");
+    EXPECT_EQ(ErrorMessageOf([&] { SetDateAndName(date, "Bo"); }), "Invalid argument to date encode");
   }
   EXPECT_EQ(RequestedData(2), news);
-}
-
-std::string RequestedErrorText() {
-  const int32_t size = GetErrorString(nullptr);
-  if (size <= 0) return {};
-  std::string text(static_cast<size_t>(size), '\x7f');
-  EXPECT_EQ(GetErrorString(text.data()), size);
-  text.pop_back();
-  return text;
 }
 
 TEST(WrongStates, EveryExportRefusesOrReportsAsSpecified) {
@@ -166,8 +136,8 @@ TEST(WrongStates, EveryExportRefusesOrReportsAsSpecified) {
   HostilePages pages;
   char* writable = pages.WritableBefore(pages.PageSize());
   const auto expectStopped = [&] {
-    EXPECT_EQ(RaisedMessage([] { ShutDown(); }), "Already ShutDown, StartUp first!");
-    EXPECT_EQ(RaisedMessage([] { SetDateAndName(MakeDate(1992, 6, 19), "Ada"); }),
+    EXPECT_EQ(ErrorMessageOf([] { ShutDown(); }), "Already ShutDown, StartUp first!");
+    EXPECT_EQ(ErrorMessageOf([] { SetDateAndName(MakeDate(1992, 6, 19), "Ada"); }),
               "Already ShutDown, StartUp first!");
     EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(writable)), -6);
     for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
@@ -175,11 +145,11 @@ TEST(WrongStates, EveryExportRefusesOrReportsAsSpecified) {
 
   expectStopped();
   StartUp(folder.Path().c_str(), "");
-  EXPECT_EQ(RaisedMessage([&] { StartUp(folder.Path().c_str(), ""); }), "Already Started, ShutDown first!");
+  EXPECT_EQ(ErrorMessageOf([&] { StartUp(folder.Path().c_str(), ""); }), "Already Started, ShutDown first!");
   for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
   ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
   for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
-  EXPECT_EQ(RequestedErrorText(), "Date and name was not set yet");
+  EXPECT_EQ(GetErrorCode(), -16);
   ShutDown();
   expectStopped();
   EXPECT_TRUE(pages.Untouched());

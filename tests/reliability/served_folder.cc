@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "all_types_table.h"
+#include "interface/library_state.h"
 
 namespace kavu32::testing {
 
@@ -14,6 +15,15 @@ ServedFolder::ServedFolder() : previous_(std::filesystem::current_path()) {
 }
 
 ServedFolder::~ServedFolder() { std::filesystem::current_path(previous_); }
+
+void ServedSessionTest::SetUp() {
+  ResetStateForTesting();
+  StartUp(folder_.Path().c_str(), "");
+  ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
+  SetDateAndName(MakeDate(1992, 6, 19), "Ada");
+}
+
+void ServedSessionTest::TearDown() { ResetStateForTesting(); }
 
 std::vector<int32_t> EveryDataType() {
   std::vector<int32_t> types;

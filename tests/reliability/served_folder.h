@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "kavu32.h"
 #include "support/fixture_folder.h"
 
@@ -32,6 +34,16 @@ class ServedFolder {
  private:
   FixtureFolder files_;
   std::filesystem::path previous_;
+};
+
+// A started library over a ServedFolder with its categories listed and
+// the date 19 June 1992 set; back to the state after loading at the end.
+class ServedSessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  ServedFolder folder_;
 };
 
 // 1 to 40 (the standard types, the eight additional ones, and numbers
