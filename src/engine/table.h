@@ -84,6 +84,10 @@ class TsTable {
   void ReadRecord(int32_t offset);
   void ClearFields();
   bool SearchSuitsKey(std::span<const TsKeyValue> search) const;
+  // The bisection between SearchLow and SearchHigh; compare(n) is the
+  // order of the search key against the key of record n.
+  template <typename Compare>
+  SearchResult Bisect(Compare&& compare) const;
   SearchResult Search(std::span<const TsKeyValue> search);
 
   const uint8_t* image_;

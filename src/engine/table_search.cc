@@ -2,6 +2,7 @@
 // objects are not touched), compared with the search key, and the
 // bisection over the record offsets.
 #include <algorithm>
+#include <cstring>
 
 #include "engine/engine_errors.h"
 #include "engine/table.h"
@@ -10,6 +11,8 @@
 namespace kavu32 {
 
 namespace {
+
+[[noreturn]] void FailRecordRead() { throw Error(kStreamReadError); }
 
 // The value of a key field of this type code at the stream's position,
 // advancing past it.
@@ -28,7 +31,7 @@ TsKeyValue ReadKeyItem(TMemoryStream& stream, uint8_t typeCode) {
     case kStringType: {
       uint8_t length;
       stream.ReadBuffer(&length, sizeof length);
-      if (length > stream.Size() - stream.Position()) throw Error(kStreamReadError);
+      if (length > stream.Size() - stream.Position()) FailRecordRead();
       const auto* characters = reinterpret_cast<const char*>(stream.Memory() + stream.Position());
       stream.Seek(stream.Position() + length);
       return TsKeyValue::OfShortString({characters, length});
@@ -58,18 +61,16 @@ bool TsTable::SearchSuitsKey(std::span<const TsKeyValue> search) const {
   return true;
 }
 
-// Bisection between SearchLow and SearchHigh. With two candidates left it
-// moves to one of them and probes it again, so a record that compares
-// equal there is probed twice.
-TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
-  SearchResult result;
-  if (search.empty() || KeyFieldCount() == 0) return result;
+// With two candidates left the bisection moves to one of them and probes
+// it again, so a record that compares equal there is probed twice.
+template <typename Compare>
+TsTable::SearchResult TsTable::Bisect(Compare&& compare) const {
   int32_t low = search_low_;
   int32_t high = search_high_;
+  SearchResult result;
   for (;;) {
     const auto mid = static_cast<int32_t>((int64_t{low} + high) / 2);
-    RecordKey(mid, record_key_);
-    result = {mid, CompareKeys(search, record_key_)};
+    result = {mid, compare(mid)};
     if (low == mid && high != low) {
       if (result.Comparison > 0) {
         low = high;
@@ -87,6 +88,27 @@ TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
     if (low == high) break;
   }
   return result;
+}
+
+TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
+  if (search.empty() || KeyFieldCount() == 0) return {};
+  if (search[0].Kind == kIntegerKey && key_types_.size() == 1 && key_types_[0] == kIntegerType) {
+    // The common search, one integer on a key of one integer field: each
+    // probe is a bounds check, a 4-byte copy and a compare.
+    const int32_t wanted = search[0].Integer;
+    const int32_t lastKeyOffset = image_size_ - static_cast<int32_t>(sizeof(int32_t));
+    return Bisect([&](int32_t n) {
+      const int32_t offset = record_offsets_.Items(n);
+      if (offset < 0 || offset > lastKeyOffset) FailRecordRead();
+      int32_t key;
+      std::memcpy(&key, image_ + offset, sizeof key);
+      return key_compare::Order(wanted, key);
+    });
+  }
+  return Bisect([&](int32_t n) {
+    RecordKey(n, record_key_);
+    return CompareKeys(search, record_key_);
+  });
 }
 
 bool TsTable::FindKey(std::span<const TsKeyValue> values) {

@@ -10,14 +10,23 @@ namespace {
 
 // Keys 10, 20, 30 with one record pointing outside the image: a probe of
 // that record fails, so which searches fail shows which records they probe.
-OpenTable WorkedExampleDamaging(size_t record) {
-  std::vector<uint8_t> image = IntegerKeyTable({10, 20, 30}).Build();
+// With a second key field the probes read keys field by field instead of
+// taking the one-integer shortcut; they must probe the same records.
+OpenTable WorkedExampleDamaging(size_t record, bool secondKeyField) {
+  TableImageBuilder builder("Keys");
+  builder.Field("KEY", kIntegerType, 1).Field("TEXT", kStringType, secondKeyField ? 1 : 0);
+  for (int32_t key : {10, 20, 30}) builder.Record({key, "r" + std::to_string(key / 10 - 1)});
+  std::vector<uint8_t> image = builder.Build();
   DamageRecord(image, record);
   return OpenTable(std::move(image));
 }
 
-TEST(FindKeyProbes, WorkedExampleProbesOneOneTwoForThirty) {
-  OpenTable damaged2 = WorkedExampleDamaging(2);
+class FindKeyProbes : public ::testing::TestWithParam<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(KeyOfOneAndOfTwoFields, FindKeyProbes, ::testing::Bool());
+
+TEST_P(FindKeyProbes, WorkedExampleProbesOneOneTwoForThirty) {
+  OpenTable damaged2 = WorkedExampleDamaging(2, GetParam());
   // 10 probes 1, 0, 0; 15 probes 1, 0, 1: neither touches record 2.
   EXPECT_TRUE(damaged2.Table.FindKey(10));
   EXPECT_EQ(damaged2.Table.RecordNo(), 0);
@@ -29,8 +38,8 @@ TEST(FindKeyProbes, WorkedExampleProbesOneOneTwoForThirty) {
   EXPECT_EQ(damaged2.Table.RecordNo(), 1);  // a failed search leaves the cursor
 }
 
-TEST(FindKeyProbes, EverySearchProbesTheMiddleRecordFirst) {
-  OpenTable damaged = WorkedExampleDamaging(1);
+TEST_P(FindKeyProbes, EverySearchProbesTheMiddleRecordFirst) {
+  OpenTable damaged = WorkedExampleDamaging(1, GetParam());
   for (int32_t key : {5, 10, 20, 30, 35}) {
     EXPECT_EQ(ErrorOf([&] { damaged.Table.FindKey(key); }), kStreamReadError) << key;
   }
@@ -38,7 +47,7 @@ TEST(FindKeyProbes, EverySearchProbesTheMiddleRecordFirst) {
   EXPECT_EQ(damaged.Table.Fields(1).AsString(), "r0");
 }
 
-TEST(FindKeyProbes, WorkedExampleResults) {
+TEST(FindKeySequence, WorkedExampleResults) {
   OpenTable open(IntegerKeyTable({10, 20, 30}));
   EXPECT_TRUE(open.Table.FindKey(30));
   EXPECT_EQ(open.Table.RecordNo(), 2);
@@ -50,7 +59,7 @@ TEST(FindKeyProbes, WorkedExampleResults) {
   EXPECT_EQ(open.Table.RecordNo(), 0);
 }
 
-TEST(FindKeyProbes, TwoCandidatesLeftMovesToOneWithoutProbingTheOther) {
+TEST(FindKeySequence, TwoCandidatesLeftMovesToOneWithoutProbingTheOther) {
   std::vector<uint8_t> image = IntegerKeyTable({10, 20}).Build();
   DamageRecord(image, 1);
   OpenTable open(std::move(image));
@@ -59,7 +68,7 @@ TEST(FindKeyProbes, TwoCandidatesLeftMovesToOneWithoutProbingTheOther) {
   EXPECT_EQ(ErrorOf([&] { open.Table.FindKey(20); }), kStreamReadError);
 }
 
-TEST(FindKeyProbes, EqualKeysLandOnTheFirstProbedRecord) {
+TEST(FindKeySequence, EqualKeysLandOnTheFirstProbedRecord) {
   OpenTable five(IntegerKeyTable({10, 20, 20, 20, 20}));
   EXPECT_TRUE(five.Table.FindKey(20));
   EXPECT_EQ(five.Table.RecordNo(), 2);
@@ -69,7 +78,7 @@ TEST(FindKeyProbes, EqualKeysLandOnTheFirstProbedRecord) {
   EXPECT_EQ(three.Table.Fields(1).AsString(), "r1");
 }
 
-TEST(FindKeyProbes, FindsEveryKeyOfALargerTableAndNothingBetween) {
+TEST(FindKeySequence, FindsEveryKeyOfALargerTableAndNothingBetween) {
   std::vector<int32_t> keys;
   for (int32_t k = -500; k < 500; k += 3) keys.push_back(k);
   OpenTable open(IntegerKeyTable(keys));
