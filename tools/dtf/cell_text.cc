@@ -44,6 +44,23 @@ bool ReadWhole(std::string_view text, T& value, std::errc& error) {
   return ec == std::errc() && end == text.data() + text.size();
 }
 
+struct NumberTexts {
+  const char* Field;
+  const char* NotANumber;
+  const char* OutOfRange;
+};
+
+template <typename T>
+T ParseNumber(std::string_view text, const NumberTexts& texts) {
+  RequireValue(text, texts.Field);
+  T value = 0;
+  std::errc error;
+  if (!ReadWhole(text, value, error)) {
+    throw CellError(0, Quoted(text) + (error == std::errc::result_out_of_range ? texts.OutOfRange : texts.NotANumber));
+  }
+  return value;
+}
+
 // Day and time joined as the date-time arithmetic expects: before day 0
 // the time counts away from it.
 double ComposeDateTime(double day, double time) { return day < 0 ? day - time : day + time; }
@@ -188,27 +205,11 @@ std::string FormatBoolean(uint8_t stored) {
 }
 
 int32_t ParseInteger(std::string_view text) {
-  RequireValue(text, "an int field");
-  int32_t value = 0;
-  std::errc error;
-  if (!ReadWhole(text, value, error)) {
-    throw CellError(0, Quoted(text) + (error == std::errc::result_out_of_range
-                                           ? " lies outside the 32-bit integer range"
-                                           : " is not an integer"));
-  }
-  return value;
+  return ParseNumber<int32_t>(text, {"an int field", " is not an integer", " lies outside the 32-bit integer range"});
 }
 
 double ParseFloat(std::string_view text) {
-  RequireValue(text, "a float field");
-  double value = 0;
-  std::errc error;
-  if (!ReadWhole(text, value, error)) {
-    throw CellError(0, Quoted(text) + (error == std::errc::result_out_of_range
-                                           ? " lies outside the range of a double"
-                                           : " is not a number"));
-  }
-  return value;
+  return ParseNumber<double>(text, {"a float field", " is not a number", " lies outside the range of a double"});
 }
 
 std::string FormatFloat(double value) {
