@@ -124,7 +124,6 @@ void TsTable::GoToRecord(int32_t n) {
   }
   const int32_t offset = record_offsets_.Items(n);
   ReadRecord(offset);
-  record_offset_ = offset;
   record_no_ = n;
 }
 

@@ -95,7 +95,6 @@ class TsTable {
   std::array<uint8_t, kTitleBlockSize> title_{};
   int32_t data_start_ = 0;
   int32_t index_start_ = 0;
-  int32_t record_offset_ = 0;
   int32_t record_no_ = 0;
   std::unique_ptr<TSharedMemoryStream> data_stream_;
   TLongintList record_offsets_;
