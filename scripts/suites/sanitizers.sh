@@ -9,7 +9,7 @@ source "$(dirname "$0")/../lib/common.sh"
 
 SANITIZE_BUILD="$BUILD-asan"
 # Sessions of the resource cycle test: fewer where every call is slower.
-SANITIZED_CYCLES=1000
+SANITIZED_CYCLES=2000
 VALGRIND_CYCLES=50
 
 need_build_tools

@@ -16,8 +16,11 @@
 #include "platform/open_resources.h"
 #include "sanitizer_build.h"
 #include "served_folder.h"
+
 #ifdef KAVU32_UNDER_ADDRESS_SANITIZER
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's own count of the bytes its allocator has handed out
+// (declared here: gcc ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace kavu32::testing {
