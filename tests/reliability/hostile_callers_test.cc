@@ -1,6 +1,6 @@
 // Callers that pass what no correct host passes: buffers that are
-// unmapped, read-only or too short before an unwritable page, a name of a
-// megabyte, data types at the ends of the int32 range, impossible dates,
+// unmapped, read-only or too short before an unwritable page, a name and
+// folders of a megabyte, data types at the ends of the int32 range, impossible dates,
 // and calls in every wrong state. Each gets its code or exception; nothing
 // is written and nothing crashes.
 #include <sys/mman.h>
@@ -107,6 +107,14 @@ TEST_F(HostileCallersTest, AMegabyteNameIsServedWhole) {
   SetDateAndName(MakeDate(1992, 6, 19), name.c_str());
   EXPECT_EQ(RequestedData(9), "A LOOK AT THE WORLD WHEN " + std::string(name.size(), 'N') + " WAS BORN");
   EXPECT_NE(RequestedData(3).find(name + " - 1992"), std::string::npos);
+}
+
+TEST(HostileFolders, MegabyteFoldersHoldNoTables) {
+  ResetStateForTesting();
+  const std::string folder(1 << 20, 'f');
+  StartUp(folder.c_str(), folder.c_str());
+  EXPECT_EQ(GetCategories(nullptr), -8);
+  ShutDown();
 }
 
 TEST_F(HostileCallersTest, DataTypesWithoutACategoryWriteNothing) {
