@@ -33,7 +33,7 @@ int32_t KeyAt(const uint8_t* image, int32_t offset) {
 
 // The floor: the record offsets searched by hand, the key read through
 // the offset, the text (a length byte and its characters after the key)
-// copied out.
+// copied out into a new string.
 class FloorSearch {
  public:
   explicit FloorSearch(const std::vector<uint8_t>& image)
@@ -44,8 +44,9 @@ class FloorSearch {
         offsets_.begin(), offsets_.end(), key,
         [this](int32_t offset, int32_t k) { return KeyAt(image_, offset) < k; });
     if (found == offsets_.end() || KeyAt(image_, *found) != key) return false;
+    // A new string, as AsString gives one.
     const uint8_t* stored = image_ + *found + sizeof key;
-    text.assign(reinterpret_cast<const char*>(stored + 1), stored[0]);
+    text = std::string(reinterpret_cast<const char*>(stored + 1), stored[0]);
     return true;
   }
 
