@@ -41,7 +41,8 @@ std::vector<Image> StandardTables() {
 }
 
 // Tables whose keys are of the other kinds, with two key fields, or with
-// no fields or no records.
+// no fields or no records, and one of texts that read as numbers, dates
+// and times.
 std::vector<Image> KeyKindTables() {
   using namespace std::string_literals;
   using namespace kavu32;
@@ -67,6 +68,13 @@ std::vector<Image> KeyKindTables() {
                        .Record({false, "\x00"s})
                        .Record({true, "\x01\x02\x03"s})
                        .Build());
+  TableImageBuilder texts("Texts");
+  texts.Field("TEXT", kStringType, 1);
+  for (const char* text : {" -17", "$7fffffff", "1.5E-5", "12:00 am", "1999-12-31", "2/29/2000",
+                           "31.12.1999 23:59:59", "6/19/92 1:02:03 pm"}) {
+    texts.Record({std::string(text)});
+  }
+  images.push_back(texts.Build());
   images.push_back(TableImageBuilder("Empty").Build());
   images.push_back(TableImageBuilder("NoRecords").Field("YEAR", kIntegerType, 1).Build());
   return images;
