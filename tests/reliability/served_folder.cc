@@ -34,11 +34,7 @@ std::vector<int32_t> EveryDataType() {
 }
 
 Kavu32Date MakeDate(uint16_t year, uint16_t month, uint16_t day) {
-  Kavu32Date date{};
-  date.Year = year;
-  date.Month = month;
-  date.Day = day;
-  return date;
+  return {year, month, /*DayOfWeek*/ 0, day, 0, 0, 0, 0};
 }
 
 std::string RequestedData(int32_t dataType) {
