@@ -11,6 +11,7 @@ build_fuzzers
 for name in "${FUZZERS[@]}"; do
   echo "== $name: $seconds s"
   work="$FUZZ_BUILD/work/$name"
-  logged "$work.log" run_fuzzer "$name" "$work" -max_total_time="$seconds" -print_final_stats=1
-  grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' "$work.log"
+  mkdir -p "$work"
+  logged "$work/last-run.log" run_fuzzer "$name" "$work" -max_total_time="$seconds" -print_final_stats=1
+  grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' "$work/last-run.log"
 done
