@@ -13,6 +13,7 @@ namespace kavu32 {
 namespace {
 
 [[noreturn]] void FailRecordRead() { throw Error(kStreamReadError); }
+[[noreturn]] void FailItemIndex() { throw Error(kItemIndexOutOfBounds); }
 
 // The value of a key field of this type code at the stream's position,
 // advancing past it.
@@ -61,33 +62,31 @@ bool TsTable::SearchSuitsKey(std::span<const TsKeyValue> search) const {
   return true;
 }
 
-// With two candidates left the bisection moves to one of them and probes
-// it again, so a record that compares equal there is probed twice.
+// While more than two candidates are left, the probe lies strictly between
+// them and an equal record ends the search. With two left the lower one is
+// probed, and the upper one when the key is greater (probing the lower one
+// again, as the bisection's last step does, gives the same answer).
 template <typename Compare>
 TsTable::SearchResult TsTable::Bisect(Compare&& compare) const {
   int32_t low = search_low_;
   int32_t high = search_high_;
-  SearchResult result;
-  for (;;) {
-    const auto mid = static_cast<int32_t>((int64_t{low} + high) / 2);
-    result = {mid, compare(mid)};
-    if (low == mid && high != low) {
-      if (result.Comparison > 0) {
-        low = high;
-      } else {
-        high = low;
-      }
-      continue;
-    }
-    if (result.Comparison == 0) break;
-    if (result.Comparison < 0) {
-      high = mid;
-    } else {
-      low = mid;
-    }
-    if (low == high) break;
+  while (high - low >= 2) {
+    const int32_t mid = low + (high - low) / 2;
+    const int comparison = compare(mid);
+    if (comparison == 0) return {mid, 0};
+    const bool greater = comparison > 0;
+    low = greater ? mid : low;
+    high = greater ? high : mid;
   }
-  return result;
+  if (high - low != 1) {
+    // One candidate, or none (a table without records, whose probe of
+    // record 0 fails).
+    const auto mid = static_cast<int32_t>((int64_t{low} + high) / 2);
+    return {mid, compare(mid)};
+  }
+  const int comparison = compare(low);
+  if (comparison <= 0) return {low, comparison};
+  return {high, compare(high)};
 }
 
 TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
@@ -97,11 +96,18 @@ TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
     // probe is a bounds check, a 4-byte copy and a compare.
     const int32_t wanted = search[0].Integer;
     const int32_t lastKeyOffset = image_size_ - static_cast<int32_t>(sizeof(int32_t));
-    return Bisect([&](int32_t n) {
-      const int32_t offset = record_offsets_.Items(n);
+    // The addresses live in locals: read through the table on every probe,
+    // they delay the probe's loads.
+    const uint8_t* image = image_;
+    const uint8_t* offsets = record_offsets_.Memory();
+    const int32_t count = record_offsets_.Count();
+    return Bisect([=](int32_t n) {
+      if (n < 0 || n >= count) FailItemIndex();
+      int32_t offset;
+      std::memcpy(&offset, offsets + int64_t{n} * kRecordOffsetSize, sizeof offset);
       if (offset < 0 || offset > lastKeyOffset) FailRecordRead();
       int32_t key;
-      std::memcpy(&key, image_ + offset, sizeof key);
+      std::memcpy(&key, image + offset, sizeof key);
       return key_compare::Order(wanted, key);
     });
   }
