@@ -1,6 +1,10 @@
+#include <string>
+#include <utility>
+
 #include "interface/error_codes.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
+#include "platform/platform.h"
 #include "support/date_time.h"
 #include "support/error.h"
 
@@ -9,7 +13,10 @@ namespace kavu32 {
 void StoreDateAndName(const Kavu32Date& date, const char* name) {
   LibraryState& state = State();
   if (state.Stopped) throw Error(kAlreadyShutDown);
-  state.PersonName = name ? name : "";
+  // A name that cannot be read counts as no name, as a null pointer does.
+  std::string personName;
+  platform::ReadHostText(name, personName);
+  state.PersonName = std::move(personName);
   state.BirthYear = date.Year;
   state.BirthMonth = date.Month;
   state.BirthDay = date.Day;

@@ -1,5 +1,6 @@
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "interface/error_codes.h"
 #include "interface/library_state.h"
@@ -14,13 +15,22 @@ namespace kavu32 {
 
 namespace {
 
-// The folder as given (empty for a null pointer), ending in a separator.
-// An empty folder stays empty: it names no folder, and its scan finds
-// nothing.
-std::string DataFolder(const char* folder) {
-  std::string path = folder != nullptr ? folder : "";
+// The folder ending in a separator. An empty folder stays empty: it names
+// no folder, and its scan finds nothing.
+std::string WithSeparator(std::string path) {
   if (!path.empty() && !platform::IsFolderSeparator(path.back())) path += platform::kFolderSeparator;
   return path;
+}
+
+// The two folders as given (empty for a null pointer); both become the
+// current folder when either cannot be read.
+std::pair<std::string, std::string> DataFolders(const char* firstFolder, const char* secondFolder) {
+  std::string first;
+  std::string second;
+  if (!platform::ReadHostText(firstFolder, first) || !platform::ReadHostText(secondFolder, second)) {
+    first = second = platform::CurrentDirectory();
+  }
+  return {WithSeparator(std::move(first)), WithSeparator(std::move(second))};
 }
 
 }  // namespace
@@ -29,8 +39,7 @@ void StartUpLibrary(const char* firstFolder, const char* secondFolder) {
   LibraryState& state = State();
   if (!state.Stopped) throw Error(kAlreadyStarted);
   // Everything is made before the state changes.
-  std::string first = DataFolder(firstFolder);
-  std::string second = DataFolder(secondFolder);
+  auto [first, second] = DataFolders(firstFolder, secondFolder);
   auto categories = std::make_unique<TCategoriesStorage>();
   auto tables = std::make_unique<TTablesStorage>();
   auto sharedTables = std::make_unique<TSharedStorage>();

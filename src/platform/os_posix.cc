@@ -6,6 +6,7 @@
 #include <locale.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -43,6 +44,8 @@ struct SystemCalls {
   int (*munmap)(void*, size_t) = &::munmap;
   int (*madvise)(void*, size_t, int) = &::madvise;
   char* (*getcwd)(char*, size_t) = &::getcwd;
+  ssize_t (*process_vm_readv)(pid_t, const iovec*, unsigned long, const iovec*, unsigned long,
+                              unsigned long) = &::process_vm_readv;
   tm* (*localtime_r)(const time_t*, tm*) = &::localtime_r;
   TodayCall today = &TodayFromClock;
 };
@@ -78,6 +81,7 @@ constexpr NamedCall kNamedCalls[] = {
     {"munmap", &Assign<&SystemCalls::munmap>},
     {"madvise", &Assign<&SystemCalls::madvise>},
     {"getcwd", &Assign<&SystemCalls::getcwd>},
+    {"process_vm_readv", &Assign<&SystemCalls::process_vm_readv>},
     {"localtime_r", &Assign<&SystemCalls::localtime_r>},
     {"today", &Assign<&SystemCalls::today>},
 };
@@ -323,6 +327,39 @@ void CloseHandle(Handle handle) { delete reinterpret_cast<HandleObject*>(handle)
 bool FileExists(const std::string& path) {
   struct stat status {};
   return Sys().stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// Reads the caller's memory through the kernel, one page at a time up to
+// the terminating zero, so an unreadable address is reported as EFAULT
+// instead of faulting in this process. Where the kernel refuses the call
+// itself (a sandbox without it), the text is read directly.
+bool ReadHostText(const char* text, std::string& out) {
+  out.clear();
+  if (text == nullptr) return true;
+  auto address = reinterpret_cast<uintptr_t>(text);
+  std::string chunk;
+  for (;;) {
+    const size_t toPageEnd = PageSize() - (address & (PageSize() - 1));
+    chunk.resize(toPageEnd);
+    iovec local{chunk.data(), toPageEnd};
+    iovec remote{reinterpret_cast<void*>(address), toPageEnd};
+    ssize_t count = 0;
+    do {
+      count = Sys().process_vm_readv(::getpid(), &local, 1, &remote, 1, 0);
+    } while (count < 0 && errno == EINTR);
+    if (count < 0 && errno != EFAULT) {
+      out.append(reinterpret_cast<const char*>(address));
+      return true;
+    }
+    if (count != static_cast<ssize_t>(toPageEnd)) {
+      out.clear();
+      return false;
+    }
+    const size_t length = std::strlen(chunk.c_str());
+    out.append(chunk, 0, length);
+    if (length < toPageEnd) return true;
+    address += toPageEnd;
+  }
 }
 
 // MADV_POPULATE_WRITE faults the pages in for writing without writing to

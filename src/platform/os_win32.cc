@@ -115,6 +115,14 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool ReadHostText(const char* text, std::string& out) {
+  out.clear();
+  if (text == nullptr) return true;
+  if (IsBadStringPtrA(text, UINT_PTR(-1))) return false;
+  out = text;
+  return true;
+}
+
 bool IsWritable(const void* address, size_t size) {
   return address != nullptr && !IsBadWritePtr(const_cast<void*>(address), size);
 }

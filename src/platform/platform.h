@@ -82,6 +82,10 @@ void CloseHandle(Handle handle);
 // resolved against the current folder when relative.
 bool FileExists(const std::string& path);
 
+// Copies the zero-terminated text a caller passed (null gives empty text)
+// into out; false, with out empty, when reading it would fault.
+bool ReadHostText(const char* text, std::string& out);
+
 // True when all size bytes from address are writable; writes nothing.
 // A null address or size 0 at a null address is not writable.
 bool IsWritable(const void* address, size_t size);

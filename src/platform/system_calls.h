@@ -19,6 +19,9 @@
 //   "munmap"      int (void* address, size_t length)
 //   "madvise"     int (void* address, size_t length, int advice)
 //   "getcwd"      char* (char* buffer, size_t size)
+//   "process_vm_readv" ssize_t (pid_t pid, const struct iovec* local, unsigned long localCount,
+//                        const struct iovec* remote, unsigned long remoteCount,
+//                        unsigned long flags)
 //   "localtime_r" struct tm* (const time_t* time, struct tm* parts)
 //   "today"       kavu32::platform::LocalDate () -- Today()'s clock
 #ifndef KAVU32_PLATFORM_SYSTEM_CALLS_H
