@@ -94,7 +94,7 @@ static void TestStandardTypes(const LocaleTexts* texts) {
 /* extra\Extras.dtf, keyed by year and month (KeyMode 3): one item per
  * field, numbered from 20. */
 static void TestAdditionalTypes(const LocaleTexts* texts) {
-  static const char kNote[] = "Note line\n\tindented";
+  static const char kNote[] = EXTRAS_NOTE_199206;
   ExpectDataText(20, "199206");
   ExpectDataError(21, -2);
   ExpectDataText(22, "-17");

@@ -42,11 +42,18 @@ static void ExpectRaised(const char* what, void (*call)(void*), void* context, c
   ExpectInt("the error code is unchanged", kavu.GetErrorCode(), codeBefore);
 }
 
-static void ExpectRejectedDate(int year, int month, int day) {
+/* Months and days outside their ranges, a day past the month's end and
+ * year 0. */
+static void TestRejectedDates(void) {
+  static const int kDates[][3] = {{1992, 0, 1},   {1992, 13, 1}, {1992, 6, 0},  {1992, 1, 32}, {1992, 0, 0},
+                                  {1992, 13, 32}, {1992, 6, 31}, {1900, 2, 29}, {0, 6, 19}};
   char what[64];
-  DateAndName arguments = {MakeDate(year, month, day), "Other Name"};
-  snprintf(what, sizeof what, "SetDateAndName(%04d-%02d-%02d)", year, month, day);
-  ExpectRaised(what, CallSetDateAndName, &arguments, "Invalid argument to date encode");
+  for (size_t i = 0; i < sizeof kDates / sizeof kDates[0]; ++i) {
+    const int* date = kDates[i];
+    DateAndName arguments = {MakeDate(date[0], date[1], date[2]), "Other Name"};
+    snprintf(what, sizeof what, "SetDateAndName(%04d-%02d-%02d)", date[0], date[1], date[2]);
+    ExpectRaised(what, CallSetDateAndName, &arguments, "Invalid argument to date encode");
+  }
 }
 
 void TestExceptions(void) {
@@ -61,12 +68,7 @@ void TestExceptions(void) {
   kavu.GetCategories(NULL);
   ExpectTrue("SetDateAndName returns normally", !RunGuarded(CallSetDateAndName, &arguments, &caught));
 
-  ExpectRejectedDate(1900, 2, 29);
-  ExpectRejectedDate(1992, 0, 1);
-  ExpectRejectedDate(1992, 13, 1);
-  ExpectRejectedDate(1992, 6, 0);
-  ExpectRejectedDate(1992, 6, 31);
-  ExpectRejectedDate(0, 6, 19);
+  TestRejectedDates();
   ExpectDataText(10, "In The News In 1992");
   ExpectDataText(9, "A LOOK AT THE WORLD WHEN OTHER NAME WAS BORN");
   arguments.Date = MakeDate(2000, 2, 29);

@@ -15,5 +15,10 @@
 /* The category list of the eight standard tables: 19 items and the
  * closing record. */
 #define STANDARD_LIST_SIZE (20 * 264)
+/* With extra\Extras.dtf too: 28 items and the closing record. */
+#define EXTENDED_LIST_SIZE (29 * 264)
+
+/* Extras.dtf, June 1992, the Note field (memo). */
+#define EXTRAS_NOTE_199206 "Note line\n\tindented"
 
 #endif

@@ -76,6 +76,23 @@ void CreateEmptyFile(const char* name);
 void MakeTableFolder(const char* to, const char* from, const char* const* names);
 void RemoveTableFolder(const char* folder);
 
+/* --- Memory the library cannot use ------------------------------------------ */
+
+/* Two pages of read-write memory filled with GUARDED_FILL (no zero byte,
+ * and no character the library delivers), followed by one page that
+ * cannot be touched; End is the first byte of that page. */
+#define GUARDED_FILL 0xA5
+typedef struct GuardedPages {
+  char* Base;
+  char* End;
+} GuardedPages;
+
+GuardedPages AllocateGuarded(void);
+void FillGuarded(const GuardedPages* pages);
+void FreeGuarded(const GuardedPages* pages);
+/* The count bytes at bytes all equal value. */
+int AllBytesAre(const char* bytes, size_t count, unsigned char value);
+
 /* --- Structured exceptions ------------------------------------------------ */
 
 typedef struct CaughtException {
@@ -98,6 +115,7 @@ void TestCategoryList(void);
 void TestDataTypes(void);
 void TestErrorStrings(void);
 void TestUnwritableBuffers(void);
+void TestHostileArguments(void);
 void TestExceptions(void);
 void TestTableMessages(void);
 void TestTwoProcesses(const char* hostPath);

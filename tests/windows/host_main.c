@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     TestDataTypes();
     TestErrorStrings();
     TestUnwritableBuffers();
+    TestHostileArguments();
     TestTableMessages();
     TestTwoProcesses(self);
   }

@@ -200,7 +200,36 @@ void ExpectDataError(int32_t dataType, int32_t code) {
   snprintf(what, sizeof what, "GetData(%ld, buffer)", (long)dataType);
   ExpectInt(what, kavu.GetData(dataType, buffer), code);
   ExpectInt("GetErrorCode", kavu.GetErrorCode(), code);
-  ExpectInt("buffer untouched", buffer[0], 0x5A);
+  ExpectTrue("buffer untouched", AllBytesAre(buffer, sizeof buffer, 0x5A));
+}
+
+/* --- Memory the library cannot use ------------------------------------------------ */
+
+GuardedPages AllocateGuarded(void) {
+  enum { kWritablePages = 2 };
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  GuardedPages pages;
+  pages.Base = VirtualAlloc(NULL, (kWritablePages + 1) * system.dwPageSize, MEM_COMMIT | MEM_RESERVE,
+                            PAGE_READWRITE);
+  pages.End = pages.Base + kWritablePages * system.dwPageSize;
+  DWORD previous;
+  VirtualProtect(pages.End, system.dwPageSize, PAGE_NOACCESS, &previous);
+  FillGuarded(&pages);
+  return pages;
+}
+
+void FillGuarded(const GuardedPages* pages) {
+  memset(pages->Base, GUARDED_FILL, (size_t)(pages->End - pages->Base));
+}
+
+void FreeGuarded(const GuardedPages* pages) { VirtualFree(pages->Base, 0, MEM_RELEASE); }
+
+int AllBytesAre(const char* bytes, size_t count, unsigned char value) {
+  for (size_t i = 0; i < count; ++i) {
+    if ((unsigned char)bytes[i] != value) return 0;
+  }
+  return 1;
 }
 
 /* --- Structured exceptions --------------------------------------------------------- */

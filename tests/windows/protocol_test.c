@@ -1,6 +1,5 @@
 /* The exports' protocol: the end-to-end request, the category list, the
- * error strings, unwritable buffers and the messages shown while tables
- * are opened. */
+ * error strings and the messages shown while tables are opened. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -162,86 +161,6 @@ void TestErrorStrings(void) {
   ExpectInt("GetData before SetDateAndName", kavu.GetData(10, NULL), -16);
   ExpectErrorString(-16, "Date and name was not set yet");
   kavu.ShutDown();
-}
-
-/* --- Unwritable buffers ------------------------------------------------------------ */
-
-/* Pages of read-write memory followed by one that cannot be touched;
- * End is the first byte of that page. */
-typedef struct GuardedPages {
-  char* Base;
-  char* End;
-} GuardedPages;
-
-static GuardedPages AllocateGuarded(void) {
-  enum { kWritablePages = 2 };
-  SYSTEM_INFO system;
-  GetSystemInfo(&system);
-  GuardedPages pages;
-  pages.Base = VirtualAlloc(NULL, (kWritablePages + 1) * system.dwPageSize, MEM_COMMIT | MEM_RESERVE,
-                            PAGE_READWRITE);
-  pages.End = pages.Base + kWritablePages * system.dwPageSize;
-  DWORD previous;
-  VirtualProtect(pages.End, system.dwPageSize, PAGE_NOACCESS, &previous);
-  memset(pages.Base, 0x5A, (size_t)(pages.End - pages.Base));
-  return pages;
-}
-
-/* A buffer of exactly the size succeeds when it ends at the guard page;
- * one byte later it gives -13 and nothing is written. */
-static void ExpectFitsAtEnd(const char* what, const GuardedPages* pages, int32_t size,
-                            int32_t (*deliver)(void* buffer, void* context), void* context) {
-  char label[96];
-  snprintf(label, sizeof label, "%s into the last %ld bytes", what, (long)size);
-  ExpectInt(label, deliver(pages->End - size, context), size);
-  ExpectTrue("written from its first byte", pages->End[-size] != 0x5A);
-  memset(pages->Base, 0x5A, (size_t)(pages->End - pages->Base));
-  snprintf(label, sizeof label, "%s one byte too late", what);
-  ExpectInt(label, deliver(pages->End - size + 1, context), -13);
-  ExpectInt("GetErrorCode", kavu.GetErrorCode(), -13);
-  ExpectInt("nothing written", pages->End[-size + 1], 0x5A);
-  ExpectInt("nothing written at the end", pages->End[-1], 0x5A);
-}
-
-static int32_t DeliverCategories(void* buffer, void* context) {
-  (void)context;
-  return kavu.GetCategories(buffer);
-}
-
-static int32_t DeliverData(void* buffer, void* context) { return kavu.GetData(*(int32_t*)context, buffer); }
-
-static int32_t DeliverErrorString(void* buffer, void* context) {
-  (void)context;
-  kavu.GetData(10, (void*)1); /* an unmapped address: -13 */
-  return kavu.GetErrorString(buffer);
-}
-
-void TestUnwritableBuffers(void) {
-  static const char kNews[] = FIXTURE_NEWS_1992;
-  GuardedPages pages = AllocateGuarded();
-  char* readOnly = pages.Base;
-  DWORD previous;
-  VirtualProtect(readOnly, 1, PAGE_READONLY, &previous);
-
-  StartWith(fixtureFolder, "", MakeDate(1992, 6, 19), "Ann Lee");
-  ExpectInt("GetCategories(read-only)", kavu.GetCategories((CategoryRecord*)readOnly), -13);
-  ExpectInt("GetErrorCode", kavu.GetErrorCode(), -13);
-  ExpectInt("GetErrorString(null) after -13", kavu.GetErrorString(NULL), 23);
-  ExpectInt("GetErrorString(read-only)", kavu.GetErrorString(readOnly), -13);
-  ExpectInt("GetData(10, read-only)", kavu.GetData(10, readOnly), -13);
-  ExpectInt("GetData(2, read-only)", kavu.GetData(2, readOnly), -13);
-  ExpectInt("GetData(2, unmapped)", kavu.GetData(2, (void*)16), -13);
-  ExpectInt("the read-only page is unchanged", readOnly[0], 0x5A);
-  VirtualProtect(readOnly, 1, PAGE_READWRITE, &previous);
-
-  int32_t heading = 10;
-  int32_t news = 2;
-  ExpectFitsAtEnd("GetCategories", &pages, STANDARD_LIST_SIZE, DeliverCategories, NULL);
-  ExpectFitsAtEnd("GetData(10)", &pages, sizeof "In The News In 1992", DeliverData, &heading);
-  ExpectFitsAtEnd("GetData(2)", &pages, sizeof kNews, DeliverData, &news);
-  ExpectFitsAtEnd("GetErrorString", &pages, sizeof "Invalid buffer pointer", DeliverErrorString, NULL);
-  kavu.ShutDown();
-  VirtualFree(pages.Base, 0, MEM_RELEASE);
 }
 
 /* --- Messages while tables are opened ------------------------------------------------- */
