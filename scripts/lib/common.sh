@@ -21,7 +21,8 @@ need_packages() {
 }
 
 need_build_tools() {
-  need_packages cmake make g++ libgtest-dev libgmock-dev calendar python3 libwmf-bin pkg-config
+  need_packages cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
+    calendar python3 libwmf-bin pkg-config
 }
 
 # configure_and_build DIR [CMAKE ARGS...]
