@@ -87,10 +87,10 @@ def tsv_cell(data):
             .replace(b"\n", b"\\n").replace(b"\r", b""))
 
 
-def parse_date(spec):
+def parse_date(date_text):
     """(month, day) of a fixed date, or None for movable and bad dates."""
     for form in DATE_FORMS:
-        match = form.match(spec.strip())
+        match = form.match(date_text.strip())
         if not match:
             continue
         month = match["month"]
@@ -121,8 +121,8 @@ def read_entries(path):
         current = None
         if "\t" not in line or stripped.startswith("#"):
             continue
-        spec, text = line.split("\t", 1)
-        date = parse_date(spec)
+        date_text, text = line.split("\t", 1)
+        date = parse_date(date_text)
         if date is not None and text.strip():
             current = Entry(path.name, date[0], date[1], text.strip())
             entries.append(current)
