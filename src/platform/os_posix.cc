@@ -282,7 +282,8 @@ std::string UpperCase(const std::string& text) {
 Handle OpenNamedMapping(const std::string&) { return 0; }
 
 Handle OpenFileForRead(const std::string& path) {
-  const int fd = Sys().open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO put in a table's place cannot stall us.
+  const int fd = Sys().open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return 0;
   std::shared_ptr<Descriptor> descriptor;
   try {

@@ -28,6 +28,8 @@ constexpr DWORD kSkippedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYST
 
 std::vector<std::string> FindTableFiles(const std::string& folder) {
   std::vector<std::string> names;
+  // An empty folder names no folder (not the current one), as on Linux.
+  if (folder.empty()) return names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "*.dtf").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;

@@ -1,4 +1,5 @@
 #include <sys/mman.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -68,6 +69,18 @@ TEST(NamedMapping, FailuresGiveNoHandle) {
   EXPECT_EQ(MapView(0).Address, nullptr);
   int64_t size = 0;
   EXPECT_FALSE(GetFileSize(0, size));
+}
+
+// It shows as an empty view, so the table fails to open as a bad table.
+TEST(NamedMapping, AFifoInATablesPlaceDoesNotBlockAndHoldsNoBytes) {
+  FixtureFolder folder;
+  const std::string path = folder.Path() + "Fifo.dtf";
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  const Handle file = OpenFileForRead(path);  // would block without a writer
+  const Handle mapping = CreateNamedMapping(file, "FIFO(TABLE)");
+  EXPECT_EQ(MapView(mapping).Size, 0);
+  CloseHandle(mapping);
+  CloseHandle(file);
 }
 
 void* FailingMmap(void*, size_t, int, int, int, off_t) {
