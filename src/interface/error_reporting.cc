@@ -26,7 +26,7 @@ int32_t DescribeLastError(char* buffer) {
   if (buffer == nullptr) return size;
   // Exactly the bytes written are checked: a buffer of the size the host
   // was told is enough, wherever it ends.
-  if (!CopyTextToHost(buffer, text.c_str(), static_cast<size_t>(size))) {
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.data(), text.size())) {
     state.ErrorCode = kInvalidBufferPointer;
     return kInvalidBufferPointer;
   }

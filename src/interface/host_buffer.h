@@ -6,13 +6,10 @@
 
 namespace kavu32 {
 
-// Copies count bytes to buffer when all of them are writable; otherwise
-// writes nothing and returns false.
-bool CopyToHost(void* buffer, const void* bytes, size_t count);
-
-// Copies text and a terminating zero (count bytes in all, the last being
-// the zero) when all count bytes are writable.
-bool CopyTextToHost(void* buffer, const char* text, size_t count);
+// When all size bytes at buffer are writable, copies the length bytes of
+// text and a terminating zero there (length < size) and returns true;
+// otherwise writes nothing and returns false.
+bool CopyTextToHost(void* buffer, size_t size, const char* text, size_t length);
 
 }  // namespace kavu32
 

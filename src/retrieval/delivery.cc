@@ -6,7 +6,6 @@
 #include "interface/error_codes.h"
 #include "interface/host_buffer.h"
 #include "interface/library_state.h"
-#include "platform/platform.h"
 #include "support/error.h"
 
 namespace kavu32 {
@@ -30,8 +29,9 @@ int32_t DeliverText(void* buffer) {
   if (buffer == nullptr) return size;
   // The whole reported size must be writable, though the copy stops at the
   // first zero character.
-  if (!platform::IsWritable(buffer, static_cast<size_t>(size))) return kInvalidBufferPointer;
-  std::memcpy(buffer, text.c_str(), std::strlen(text.c_str()) + 1);
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.c_str(), std::strlen(text.c_str()))) {
+    return kInvalidBufferPointer;
+  }
   return size;
 }
 
@@ -41,7 +41,7 @@ int32_t DeliverStream(void* buffer) {
   const int32_t size = ReportedSize(bytes);
   if (buffer == nullptr) return size;
   const char* memory = bytes > 0 ? reinterpret_cast<const char*>(stream->Memory()) : "";
-  if (!CopyTextToHost(buffer, memory, static_cast<size_t>(size))) return kInvalidBufferPointer;
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), memory, bytes)) return kInvalidBufferPointer;
   return size;
 }
 
