@@ -22,6 +22,7 @@
 #include "platform/platform.h"
 #include "platform/system_calls.h"
 #include "support/error.h"
+#include "support/pattern_text.h"
 
 namespace kavu32::platform {
 
@@ -93,8 +94,6 @@ LocalDate TodayFromClock() {
   return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
 }
 
-char FoldToUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // --- Handles -----------------------------------------------------------
 
 // An open file descriptor, closed with the last handle that uses it.
@@ -163,7 +162,7 @@ bool IsTableFileName(std::string_view name) {
   if (name.empty() || name.front() == '.' || name.size() <= kExtension.size()) return false;
   const std::string_view tail = name.substr(name.size() - kExtension.size());
   return std::equal(tail.begin(), tail.end(), kExtension.begin(),
-                    [](char a, char b) { return FoldToUpper(a) == b; });
+                    [](char a, char b) { return AsciiUpper(a) == b; });
 }
 
 // Regular files only; a symbolic link counts when it leads to one.
@@ -265,8 +264,8 @@ std::vector<std::string> FindTableFiles(const std::string& folder) {
 int CompareTextIgnoreCase(const std::string& a, const std::string& b) {
   const size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<unsigned char>(FoldToUpper(a[i]));
-    const auto y = static_cast<unsigned char>(FoldToUpper(b[i]));
+    const auto x = static_cast<unsigned char>(AsciiUpper(a[i]));
+    const auto y = static_cast<unsigned char>(AsciiUpper(b[i]));
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;
@@ -275,7 +274,7 @@ int CompareTextIgnoreCase(const std::string& a, const std::string& b) {
 
 std::string UpperCase(const std::string& text) {
   std::string upper = text;
-  std::transform(upper.begin(), upper.end(), upper.begin(), FoldToUpper);
+  std::transform(upper.begin(), upper.end(), upper.begin(), AsciiUpper);
   return upper;
 }
 

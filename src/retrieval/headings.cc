@@ -5,6 +5,7 @@
 #include "retrieval/signs.h"
 #include "support/date_format.h"
 #include "support/format.h"
+#include "support/pattern_text.h"
 
 namespace kavu32 {
 
@@ -21,7 +22,7 @@ int32_t DeliverDateHeading(const Request& request, std::string_view pattern,
 // Only the letters a to z are raised; every other byte stays as it is.
 std::string UpperCaseAsciiLetters(std::string text) {
   for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = AsciiUpper(c);
   }
   return text;
 }

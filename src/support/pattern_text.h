@@ -16,6 +16,8 @@ inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // True when text continues at position at with prefix, ignoring ASCII case.
 inline bool StartsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
   if (at > text.size() || text.size() - at < prefix.size()) return false;
