@@ -6,26 +6,12 @@
 
 #include "interface/library_state.h"
 #include "kavu32.h"
+#include "support/host_calls.h"
 
 namespace {
 
-Kavu32Date MakeDate(uint16_t year, uint16_t month, uint16_t day) {
-  Kavu32Date date{};
-  date.Year = year;
-  date.Month = month;
-  date.Day = day;
-  return date;
-}
-
-std::string ErrorText() {
-  const int32_t size = GetErrorString(nullptr);
-  if (size <= 0) return {};
-  std::string text(static_cast<size_t>(size), '#');
-  EXPECT_EQ(GetErrorString(text.data()), size);
-  EXPECT_EQ(text.back(), '\0');
-  text.pop_back();
-  return text;
-}
+using kavu32::testing::ErrorText;
+using kavu32::testing::MakeDate;
 
 TEST(ErrorReportingTest, NothingToReportRightAfterLoading) {
   EXPECT_EQ(GetErrorCode(), 0);

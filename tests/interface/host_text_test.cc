@@ -9,35 +9,30 @@
 
 #include "interface/library_state.h"
 #include "kavu32.h"
+#include "support/guarded_pages.h"
 
 namespace {
 
 // Two pages: the first readable and writable, the second inaccessible.
-class GuardedPages {
+class GuardedText {
  public:
-  GuardedPages() : size_(static_cast<size_t>(sysconf(_SC_PAGESIZE))) {
-    void* pages = mmap(nullptr, 2 * size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    base_ = static_cast<char*>(pages);
-    mprotect(base_ + size_, size_, PROT_NONE);
-  }
-  ~GuardedPages() { munmap(base_, 2 * size_); }
-  char* Inaccessible() const { return base_ + size_; }
+  GuardedText() : pages_(2, 0) { pages_.Protect(1, PROT_NONE); }
+  char* Inaccessible() const { return pages_.Page(1); }
   // text placed so that its terminating zero is the readable page's last byte.
   const char* EndingAtTheGuard(const std::string& text) const {
-    char* start = base_ + size_ - text.size() - 1;
+    char* start = pages_.EndingAt(1, text.size() + 1);
     std::memcpy(start, text.c_str(), text.size() + 1);
     return start;
   }
   // text whose terminator would lie in the guard page.
   const char* RunningIntoTheGuard(const std::string& text) const {
-    char* start = base_ + size_ - text.size();
+    char* start = pages_.EndingAt(1, text.size());
     std::memcpy(start, text.data(), text.size());
     return start;
   }
 
  private:
-  size_t size_;
-  char* base_;
+  kavu32::testing::GuardedPages pages_;
 };
 
 std::string CurrentFolder() {
@@ -57,7 +52,7 @@ TEST(HostTextTest, FoldersEndWithOneSeparator) {
 }
 
 TEST(HostTextTest, AnUnreadableFolderMakesBothFoldersTheCurrentOne) {
-  GuardedPages pages;
+  GuardedText pages;
   StartUp("/data/first", pages.Inaccessible());
   EXPECT_EQ(kavu32::State().FirstFolder, CurrentFolder());
   EXPECT_EQ(kavu32::State().SecondFolder, CurrentFolder());
@@ -68,7 +63,7 @@ TEST(HostTextTest, AnUnreadableFolderMakesBothFoldersTheCurrentOne) {
 }
 
 TEST(HostTextTest, ATextEndingAtTheLastReadableByteIsReadWhole) {
-  GuardedPages pages;
+  GuardedText pages;
   const std::string folder = "/" + std::string(5000, 'f');  // spans more than a page
   StartUp(pages.EndingAtTheGuard("/data/first"), folder.c_str());
   EXPECT_EQ(kavu32::State().FirstFolder, "/data/first/");
@@ -77,7 +72,7 @@ TEST(HostTextTest, ATextEndingAtTheLastReadableByteIsReadWhole) {
 }
 
 TEST(HostTextTest, AnUnreadableNameCountsAsNoName) {
-  GuardedPages pages;
+  GuardedText pages;
   StartUp("", "");
   Kavu32Date date{};
   date.Year = 1992;

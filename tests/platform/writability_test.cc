@@ -2,13 +2,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
 #include "platform/system_calls.h"
+#include "support/guarded_pages.h"
 
 namespace kavu32::platform {
 namespace {
@@ -18,22 +18,18 @@ const size_t kPage = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
 // Pages: two read-write, one read-only, one without access, one unmapped.
 class PageLayout {
  public:
-  PageLayout() {
-    void* block = ::mmap(nullptr, 5 * kPage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    base_ = static_cast<char*>(block);
-    std::memset(base_, 0x5a, 3 * kPage);
-    ::mprotect(ReadOnly(), kPage, PROT_READ);
-    ::mprotect(NoAccess(), kPage, PROT_NONE);
-    ::munmap(Unmapped(), kPage);
+  PageLayout() : pages_(5, 0x5a) {
+    pages_.Protect(2, PROT_READ);
+    pages_.Protect(3, PROT_NONE);
+    pages_.Unmap(4);
   }
-  ~PageLayout() { ::munmap(base_, 4 * kPage); }
-  char* Writable() const { return base_; }
-  char* ReadOnly() const { return base_ + 2 * kPage; }
-  char* NoAccess() const { return base_ + 3 * kPage; }
-  char* Unmapped() const { return base_ + 4 * kPage; }
+  char* Writable() const { return pages_.Page(0); }
+  char* ReadOnly() const { return pages_.Page(2); }
+  char* NoAccess() const { return pages_.Page(3); }
+  char* Unmapped() const { return pages_.Page(4); }
 
  private:
-  char* base_;
+  testing::GuardedPages pages_;
 };
 
 void ExpectAnswersForLayout() {
@@ -69,15 +65,15 @@ TEST(Writability, ABufferEndingAtAProtectedPageIsWritableUpToItsEdge) {
 }
 
 TEST(Writability, MemoryUnmappedOrProtectedSinceTheLastAnswerIsNotWritable) {
-  void* block = ::mmap(nullptr, 2 * kPage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  char* bytes = static_cast<char*>(block);
+  testing::GuardedPages pages(2, 0);
+  char* bytes = pages.Page(0);
   ASSERT_TRUE(IsWritable(bytes, 2 * kPage));
-  ::mprotect(bytes + kPage, kPage, PROT_READ);
+  pages.Protect(1, PROT_READ);
   EXPECT_TRUE(IsWritable(bytes, kPage));
   EXPECT_FALSE(IsWritable(bytes, kPage + 1));
-  ::munmap(bytes, kPage);
+  pages.Unmap(0);
   EXPECT_FALSE(IsWritable(bytes, 1));
-  ::munmap(bytes + kPage, kPage);
+  pages.Unmap(1);
   EXPECT_FALSE(IsWritable(bytes + kPage, 1));
 }
 

@@ -4,10 +4,8 @@
 // and calls in every wrong state. Each gets its code or exception; nothing
 // is written and nothing crashes.
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include <climits>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +15,7 @@
 #include "interface/library_state.h"
 #include "kavu32.h"
 #include "served_folder.h"
+#include "support/guarded_pages.h"
 #include "support_unit/error_message.h"
 
 namespace kavu32::testing {
@@ -24,38 +23,22 @@ namespace {
 
 constexpr char kUntouched = '\x5a';
 
-// Three pages: writable, read-only, unmapped. The first two are filled
-// with kUntouched.
+// Three pages: writable, read-only, unmapped, all filled with kUntouched.
 class HostilePages {
  public:
-  HostilePages() : page_(static_cast<size_t>(::sysconf(_SC_PAGESIZE))) {
-    void* block = ::mmap(nullptr, 3 * page_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (block == MAP_FAILED) throw std::runtime_error("mmap failed");
-    base_ = static_cast<char*>(block);
-    std::memset(base_, kUntouched, 2 * page_);
-    ::mprotect(ReadOnly(), page_, PROT_READ);
-    ::munmap(Unmapped(), page_);
+  HostilePages() : pages_(3, kUntouched) {
+    pages_.Protect(1, PROT_READ);
+    pages_.Unmap(2);
   }
-  HostilePages(const HostilePages&) = delete;
-  HostilePages& operator=(const HostilePages&) = delete;
-  ~HostilePages() { ::munmap(base_, 2 * page_); }
-
-  size_t PageSize() const { return page_; }
-  char* ReadOnly() const { return base_ + page_; }
-  char* Unmapped() const { return base_ + 2 * page_; }
+  size_t PageSize() const { return GuardedPages::PageSize(); }
+  char* ReadOnly() const { return pages_.Page(1); }
+  char* Unmapped() const { return pages_.Page(2); }
   // count writable bytes, then the read-only page.
-  char* WritableBefore(size_t count) const { return ReadOnly() - count; }
-
-  bool Untouched() const {
-    for (size_t i = 0; i < 2 * page_; ++i) {
-      if (base_[i] != kUntouched) return false;
-    }
-    return true;
-  }
+  char* WritableBefore(size_t count) const { return pages_.EndingAt(1, count); }
+  bool Untouched() const { return pages_.Untouched(pages_.Page(0), 2 * PageSize()); }
 
  private:
-  size_t page_;
-  char* base_ = nullptr;
+  GuardedPages pages_;
 };
 
 // An export that takes a buffer, as a call with that buffer.

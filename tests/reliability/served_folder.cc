@@ -33,10 +33,6 @@ std::vector<int32_t> EveryDataType() {
   return types;
 }
 
-Kavu32Date MakeDate(uint16_t year, uint16_t month, uint16_t day) {
-  return {year, month, /*DayOfWeek*/ 0, day, 0, 0, 0, 0};
-}
-
 std::string RequestedData(int32_t dataType) {
   const int32_t size = GetData(dataType, nullptr);
   if (size <= 0) return {};

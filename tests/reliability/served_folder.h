@@ -14,6 +14,7 @@
 
 #include "kavu32.h"
 #include "support/fixture_folder.h"
+#include "support/host_calls.h"
 
 namespace kavu32::testing {
 
@@ -49,8 +50,6 @@ class ServedSessionTest : public ::testing::Test {
 // 1 to 40 (the standard types, the eight additional ones, and numbers
 // without a category), 0 and -1.
 std::vector<int32_t> EveryDataType();
-
-Kavu32Date MakeDate(uint16_t year, uint16_t month, uint16_t day);
 
 // GetData's result as bytes, the terminating zero left out: a size query,
 // then a buffer of exactly that size, which must be filled and end in a

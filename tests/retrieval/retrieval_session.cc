@@ -74,13 +74,4 @@ void ExpectResultHoldersEmpty() {
   }
 }
 
-std::string ErrorText() {
-  const int32_t size = GetErrorString(nullptr);
-  if (size <= 0) return {};
-  std::string text(static_cast<size_t>(size), '#');
-  EXPECT_EQ(GetErrorString(text.data()), size);
-  text.pop_back();
-  return text;
-}
-
 }  // namespace kavu32::testing

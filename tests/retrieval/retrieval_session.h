@@ -11,6 +11,7 @@
 
 #include "kavu32.h"
 #include "support/fixture_folder.h"
+#include "support/host_calls.h"
 
 namespace kavu32::testing {
 
@@ -57,9 +58,6 @@ class LoadedRetrievalTest : public RetrievalTest {
 
 // ResultText is empty and ResultStream has size 0.
 void ExpectResultHoldersEmpty();
-
-// The text GetErrorString gives for the current error code.
-std::string ErrorText();
 
 }  // namespace kavu32::testing
 

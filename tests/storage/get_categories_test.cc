@@ -1,5 +1,4 @@
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <map>
@@ -19,6 +18,7 @@
 #include "storage/library_session.h"
 #include "storage/shown_messages.h"
 #include "support/fixture_folder.h"
+#include "support/guarded_pages.h"
 
 namespace kavu32::testing {
 namespace {
@@ -186,19 +186,14 @@ TEST_F(GetCategoriesTest, ABadTableIsShownOncePerCall) {
 
 class UnwritableBufferTest : public GetCategoriesTest {
  protected:
-  // size bytes that end where a page with the given protection begins.
+  // size bytes that end where two pages with the given protection begin.
   char* BufferBefore(int protection, size_t size) {
-    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
-    pages_ = 4 * page;
-    block_ = static_cast<char*>(::mmap(nullptr, pages_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
-    std::memset(block_, 0xee, 2 * page);
-    ::mprotect(block_ + 2 * page, 2 * page, protection);
-    return block_ + 2 * page - size;
+    pages_.Protect(2, protection);
+    pages_.Protect(3, protection);
+    return pages_.EndingAt(2, size);
   }
-  void TearDown() override { ::munmap(block_, pages_); }
 
-  char* block_ = nullptr;
-  size_t pages_ = 0;
+  GuardedPages pages_{4, '\xee'};
 };
 
 TEST_F(UnwritableBufferTest, ABufferOfExactlyTheSizeEndingAtAProtectedPageIsFilled) {
@@ -221,7 +216,8 @@ TEST_F(UnwritableBufferTest, ReadOnlyAndUnmappedBuffersGetMinus13AndNothingWritt
   EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(before)), -13);
   EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(before - 100)), -13);
   EXPECT_EQ(static_cast<uint8_t>(before[-100]), 0xee);
-  ::munmap(before, 2 * static_cast<size_t>(::sysconf(_SC_PAGESIZE)));
+  pages_.Unmap(2);
+  pages_.Unmap(3);
   EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(before)), -13);
   EXPECT_EQ(GetErrorCode(), -13);
   // The catalogue was built all the same.
