@@ -1,11 +1,13 @@
 // Error codes and messages through the exports, and the date record.
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 #include <cstring>
 #include <string>
 
 #include "interface/library_state.h"
 #include "kavu32.h"
+#include "support/guarded_pages.h"
 #include "support/host_calls.h"
 
 namespace {
@@ -53,6 +55,16 @@ TEST(ErrorReportingTest, PositiveCodesAreClearedAndUnknownCodesBecomeUndefined) 
   EXPECT_EQ(GetErrorString(nullptr), -15);
   EXPECT_EQ(GetErrorCode(), -15);
   EXPECT_EQ(ErrorText(), "Undefined error code");
+}
+
+TEST(ErrorReportingTest, ABufferOfExactlyTheSizeMayEndAtAnInaccessiblePage) {
+  kavu32::testing::GuardedPages pages(2, '#');
+  pages.Protect(1, PROT_NONE);
+  kavu32::State().ErrorCode = -8;
+  EXPECT_EQ(GetErrorString(pages.EndingAt(1, 42)), 42);
+  EXPECT_STREQ(pages.EndingAt(1, 42), "One or more standard categories not found");
+  EXPECT_EQ(GetErrorString(pages.EndingAt(1, 41)), -13);
+  EXPECT_TRUE(pages.Untouched(pages.EndingAt(1, 43), 1)) << "nothing written before the buffer";
 }
 
 TEST(ErrorReportingTest, UnwritableBufferGivesInvalidBufferPointer) {
