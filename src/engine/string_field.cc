@@ -3,6 +3,7 @@
 
 #include "engine/field.h"
 #include "engine/table_format.h"
+#include "platform/platform.h"
 #include "support/number_text.h"
 
 namespace kavu32 {
@@ -41,7 +42,7 @@ int32_t TsStringField::AsInteger() const { return StrToInt(AsString()); }
 void TsStringField::SetAsInteger(int32_t value) { SetAsString(IntToStr(value)); }
 double TsStringField::AsFloat() const { return StrToFloat(AsString()); }
 void TsStringField::SetAsFloat(double value) { SetAsString(FloatToStr(value)); }
-TDateTime TsStringField::AsDateTime() const { return StrToDateTime(AsString()); }
+TDateTime TsStringField::AsDateTime() const { return StrToDateTime(AsString(), platform::Today().Year); }
 void TsStringField::SetAsDateTime(TDateTime value) { SetAsString(DateTimeToStr(value)); }
 void TsStringField::Clear() { SetAsString(std::string()); }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/field.h"
+#include "platform/platform.h"
 #include "support/number_text.h"
 
 namespace kavu32 {
@@ -60,7 +61,9 @@ void TsDateTimeField::SetAsInteger(int32_t value) { SetAsDateTime(value); }
 double TsDateTimeField::AsFloat() const { return AsDateTime(); }
 void TsDateTimeField::SetAsFloat(double value) { SetAsDateTime(value); }
 std::string TsDateTimeField::AsString() const { return DateTimeToStr(AsDateTime()); }
-void TsDateTimeField::SetAsString(const std::string& value) { SetAsDateTime(StrToDateTime(value)); }
+void TsDateTimeField::SetAsString(const std::string& value) {
+  SetAsDateTime(StrToDateTime(value, platform::Today().Year));
+}
 TDateTime TsDateTimeField::AsDateTime() const { return Stored<TDateTime>(); }
 void TsDateTimeField::SetAsDateTime(TDateTime value) { Store(value); }
 void TsDateTimeField::Clear() { SetAsDateTime(0.0); }

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "interface/host_buffer.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"

@@ -1,5 +1,6 @@
 #include "interface/library_state.h"
 
+#include "platform/platform.h"
 #include "storage/categories_storage.h"
 #include "storage/shared_storage.h"
 #include "storage/tables_storage.h"
@@ -24,7 +25,10 @@ void ResetStateForTesting() {
 
 namespace {
 // The regional settings are read once, when the library is loaded.
-[[maybe_unused]] const RegionalSettings& kSettingsAtLoad = Regional();
+[[maybe_unused]] const bool kSettingsReadAtLoad = [] {
+  SetRegional(platform::ReadRegionalSettings());
+  return true;
+}();
 }  // namespace
 
 }  // namespace kavu32

@@ -2,7 +2,7 @@
 #include <string>
 #include <utility>
 
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
 #include "platform/platform.h"

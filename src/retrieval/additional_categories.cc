@@ -2,7 +2,7 @@
 // an additional table, found by the key the category's KeyMode selects.
 #include "engine/field.h"
 #include "engine/table.h"
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "retrieval/builders.h"
 
 namespace kavu32 {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "engine/table.h"
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "retrieval/builders.h"
 #include "support/format.h"
 

@@ -4,7 +4,7 @@
 
 #include "engine/field.h"
 #include "engine/table.h"
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "retrieval/delivery.h"
 #include "support/error.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "interface/host_buffer.h"
 #include "interface/library_state.h"
 #include "support/error.h"

@@ -2,7 +2,7 @@
 // the builder contract; nothing escapes to the host.
 #include <array>
 
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
 #include "retrieval/builders.h"

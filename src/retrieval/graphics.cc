@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "platform/platform.h"
 #include "retrieval/builders.h"
 #include "retrieval/delivery.h"

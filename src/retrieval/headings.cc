@@ -1,6 +1,6 @@
 // Types 8 to 16: the headings made from the birth date or the name, and
 // the zodiac, Chinese-year and birthstone titles read from their tables.
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "retrieval/builders.h"
 #include "retrieval/signs.h"
 #include "support/date_format.h"

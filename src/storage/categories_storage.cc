@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "engine/table.h"
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "platform/platform.h"
 #include "storage/shared_storage.h"
 

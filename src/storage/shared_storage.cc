@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/table.h"
-#include "interface/error_codes.h"
+#include "support/error_codes.h"
 #include "storage/tables_storage.h"
 #include "support/format.h"
 

@@ -4,7 +4,6 @@
 #include <optional>
 #include <utility>
 
-#include "platform/platform.h"
 #include "support/date_format.h"
 #include "support/pattern_text.h"
 
@@ -47,7 +46,8 @@ struct ScannedNumber {
 // leaves the position unchanged when it finds nothing.
 class DateTimeScanner {
  public:
-  DateTimeScanner(std::string_view text, const RegionalSettings& settings) : text_(text), settings_(settings) {}
+  DateTimeScanner(std::string_view text, int currentYear, const RegionalSettings& settings)
+      : text_(text), currentYear_(currentYear), settings_(settings) {}
 
   bool AtEnd() const { return pos_ == text_.size(); }
 
@@ -59,7 +59,7 @@ class DateTimeScanner {
     }
     const auto [year, month, day] = Arrange(parts);
     if (month.Digits > 2 || day.Digits > 2) return Reject(start);
-    const int fullYear = year.Digits <= 2 ? ExpandTwoDigitYear(year.Value, platform::Today().Year) : year.Value;
+    const int fullYear = year.Digits <= 2 ? ExpandTwoDigitYear(year.Value, currentYear_) : year.Value;
     if (!IsValidDate(fullYear, month.Value, day.Value)) return Reject(start);
     return EncodeDate(fullYear, month.Value, day.Value);
   }
@@ -146,14 +146,15 @@ class DateTimeScanner {
   }
 
   std::string_view text_;
+  int currentYear_;
   const RegionalSettings& settings_;
   size_t pos_ = 0;
 };
 
 }  // namespace
 
-TDateTime StrToDateTime(std::string_view text, const RegionalSettings& settings) {
-  DateTimeScanner scanner(text, settings);
+TDateTime StrToDateTime(std::string_view text, int currentYear, const RegionalSettings& settings) {
+  DateTimeScanner scanner(text, currentYear, settings);
   scanner.SkipBlanks();
   std::optional<TDateTime> date = scanner.ScanDate();
   std::optional<TDateTime> time;

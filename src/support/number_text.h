@@ -32,14 +32,15 @@ double StrToFloat(std::string_view text, const RegionalSettings& settings = Regi
 
 // A date in the order of the short date format's first d, m or y letter,
 // its parts joined by the date separator (day and month of 1 or 2 digits,
-// the year of 1 or 2 digits, expanded by ExpandTwoDigitYear with the
-// current year, or of 3 or 4 digits as written), optionally followed by
+// the year of 1 or 2 digits, expanded by ExpandTwoDigitYear with
+// currentYear, or of 3 or 4 digits as written), optionally followed by
 // blanks and a time; or a time alone. A time is h:mm or h:mm:ss with the
 // time separator, optionally followed by blanks and a designator (the
 // settings' strings, am, pm, a or p in any case; the hour then 1..12).
 // Leading and trailing blanks are allowed. Fails with "'%s' is not a valid
 // date and time".
-TDateTime StrToDateTime(std::string_view text, const RegionalSettings& settings = Regional());
+TDateTime StrToDateTime(std::string_view text, int currentYear,
+                        const RegionalSettings& settings = Regional());
 
 // The year of the century window that starts 50 years before currentYear
 // (currentYear - 50 .. currentYear + 49) ending in twoDigitYear (0..99).

@@ -1,13 +1,11 @@
 #include "support/regional_settings.h"
 
-#include "platform/platform.h"
-
 namespace kavu32 {
 
 namespace {
 
 RegionalSettings& SettingsInForce() {
-  static RegionalSettings settings = platform::ReadRegionalSettings();
+  static RegionalSettings settings;
   return settings;
 }
 
@@ -15,6 +13,6 @@ RegionalSettings& SettingsInForce() {
 
 const RegionalSettings& Regional() { return SettingsInForce(); }
 
-void SetRegionalForTesting(const RegionalSettings& settings) { SettingsInForce() = settings; }
+void SetRegional(const RegionalSettings& settings) { SettingsInForce() = settings; }
 
 }  // namespace kavu32

@@ -1,6 +1,6 @@
-// The regional settings, read once when the library is loaded. The
-// defaults are those of an English system; the platform may replace them
-// from the system's (on Linux: the process's) locale.
+// The regional settings the text conversions follow. The defaults are
+// those of an English system; the platform reads the system's (on Linux:
+// the process's) locale into this record when the library is loaded.
 #ifndef KAVU32_SUPPORT_REGIONAL_SETTINGS_H
 #define KAVU32_SUPPORT_REGIONAL_SETTINGS_H
 
@@ -28,12 +28,13 @@ struct RegionalSettings {
   std::string LongTimeFormat = "h:mm:ss AMPM";
 };
 
-// The settings in force: read from the platform on first use (the library
-// touches them once while loading, so that is load time).
+// The settings in force: the defaults until SetRegional replaces them.
 const RegionalSettings& Regional();
 
-// For tests: replaces the settings in force.
-void SetRegionalForTesting(const RegionalSettings& settings);
+// Puts settings in force. The library does so once, when it is loaded,
+// with the settings the platform reads (interface/library_state.cc);
+// tests put their own.
+void SetRegional(const RegionalSettings& settings);
 
 }  // namespace kavu32
 

@@ -11,7 +11,7 @@ namespace {
 
 class FieldTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetRegionalForTesting(RegionalSettings{}); }
+  void SetUp() override { SetRegional(RegionalSettings{}); }
 
   // A table of one field named V holding value in its only record.
   static OpenTable OneValue(uint8_t type, Cell value) {

@@ -14,6 +14,8 @@ namespace {
 using namespace kavu32;
 
 const RegionalSettings kEnglish;
+// The year whose century window two-digit years fall in.
+constexpr int kCurrentYear = 2026;
 
 RegionalSettings CommaDecimals() {
   RegionalSettings settings;
@@ -83,12 +85,12 @@ TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST(RoundHalfEvenTest, ValuesOutsideInt32FailWithTheirText) {
-  SetRegionalForTesting(kEnglish);
+  SetRegional(kEnglish);
   EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(2147483647.5); }), "'2147483647.5' is not a valid integer value");
   EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(-1e20); }), "'-1E20' is not a valid integer value");
   EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(std::nan("")); }), "'NAN' is not a valid integer value");
   // The text follows the settings in force.
-  SetRegionalForTesting(CommaDecimals());
+  SetRegional(CommaDecimals());
   EXPECT_EQ(Regional().DecimalSeparator, ',');
   EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(-3e9 - 0.25); }), "'-3000000000,25' is not a valid integer value");
 }
@@ -151,42 +153,42 @@ TEST(ExpandTwoDigitYearTest, WindowStartsFiftyYearsBack) {
 }
 
 TEST(StrToDateTimeTest, DatesFollowTheShortDateOrder) {
-  EXPECT_EQ(StrToDateTime("6/19/1992", kEnglish), 33774);
-  EXPECT_EQ(StrToDateTime("  06/19/1992  ", kEnglish), 33774);
-  EXPECT_EQ(StrToDateTime("19.06.1992", DayMonthYear()), 33774);
+  EXPECT_EQ(StrToDateTime("6/19/1992", kCurrentYear, kEnglish), 33774);
+  EXPECT_EQ(StrToDateTime("  06/19/1992  ", kCurrentYear, kEnglish), 33774);
+  EXPECT_EQ(StrToDateTime("19.06.1992", kCurrentYear, DayMonthYear()), 33774);
   RegionalSettings ymd;
   ymd.ShortDateFormat = "yyyy-mm-dd";
   ymd.DateSeparator = '-';
-  EXPECT_EQ(StrToDateTime("1992-06-19", ymd), 33774);
-  EXPECT_EQ(StrToDateTime("1/1/0001", kEnglish), -693593);
+  EXPECT_EQ(StrToDateTime("1992-06-19", kCurrentYear, ymd), 33774);
+  EXPECT_EQ(StrToDateTime("1/1/0001", kCurrentYear, kEnglish), -693593);
 }
 
-TEST(StrToDateTimeTest, TwoDigitYearsUseTheWindowOfThisYear) {
-  const DateParts expanded = DecodeDate(StrToDateTime("6/19/92", kEnglish));
+TEST(StrToDateTimeTest, TwoDigitYearsUseTheWindowOfTheCurrentYear) {
+  const DateParts expanded = DecodeDate(StrToDateTime("6/19/92", kCurrentYear, kEnglish));
   EXPECT_EQ(expanded.Year % 100, 92);
-  EXPECT_EQ(DecodeDate(StrToDateTime("6/19/1", kEnglish)).Year % 100, 1);
+  EXPECT_EQ(DecodeDate(StrToDateTime("6/19/1", kCurrentYear, kEnglish)).Year % 100, 1);
 }
 
 TEST(StrToDateTimeTest, TimesWithOrWithoutDesignators) {
-  EXPECT_EQ(StrToDateTime("6/19/1992 12:00", kEnglish), 33774.5);
-  EXPECT_EQ(StrToDateTime("6/19/1992 6:00:00 pm", kEnglish), 33774.75);
-  EXPECT_EQ(StrToDateTime("18:00", kEnglish), 0.75);
-  EXPECT_EQ(StrToDateTime("12:00 AM", kEnglish), 0);
-  EXPECT_EQ(StrToDateTime("12:00PM", kEnglish), 0.5);
-  EXPECT_EQ(StrToDateTime("6:00 a", kEnglish), 0.25);
+  EXPECT_EQ(StrToDateTime("6/19/1992 12:00", kCurrentYear, kEnglish), 33774.5);
+  EXPECT_EQ(StrToDateTime("6/19/1992 6:00:00 pm", kCurrentYear, kEnglish), 33774.75);
+  EXPECT_EQ(StrToDateTime("18:00", kCurrentYear, kEnglish), 0.75);
+  EXPECT_EQ(StrToDateTime("12:00 AM", kCurrentYear, kEnglish), 0);
+  EXPECT_EQ(StrToDateTime("12:00PM", kCurrentYear, kEnglish), 0.5);
+  EXPECT_EQ(StrToDateTime("6:00 a", kCurrentYear, kEnglish), 0.25);
   RegionalSettings german = DayMonthYear();
   german.TimeAMString = "vorm.";
   german.TimePMString = "nachm.";
-  EXPECT_EQ(StrToDateTime("19.06.1992 6:00 NACHM.", german), 33774.75);
+  EXPECT_EQ(StrToDateTime("19.06.1992 6:00 NACHM.", kCurrentYear, german), 33774.75);
   // Before day 0 the time still counts forward from that day's midnight.
-  EXPECT_EQ(StrToDateTime("12/29/1899 6:00", kEnglish), -1.25);
+  EXPECT_EQ(StrToDateTime("12/29/1899 6:00", kCurrentYear, kEnglish), -1.25);
 }
 
 TEST(StrToDateTimeTest, RejectsMalformedTextsWithTheText) {
   for (const char* text : {"", "abc", "2/29/1900", "13/1/1992", "6/19", "6/19/1992/1", "6/19/12345", "6-19-1992",
                            "6/19/1992x", "6/19/199212:00", "25:00", "12:60", "12", "12:", "12:00:", "12:00:60",
                            "13:00 pm", "0:30 am", "6/19/1992 12:00 xm", "019/6/1992", "1/1/000"}) {
-    EXPECT_EQ(ErrorMessageOf([&] { StrToDateTime(text, kEnglish); }),
+    EXPECT_EQ(ErrorMessageOf([&] { StrToDateTime(text, kCurrentYear, kEnglish); }),
               "'" + std::string(text) + "' is not a valid date and time");
   }
 }
@@ -204,7 +206,7 @@ TEST(DateTimeToStrTest, DateAloneAtMidnightElseWithLongTime) {
 TEST(DateTimeTextTest, FormattedDateTimesParseBack) {
   const RegionalSettings settings = DayMonthYear();
   for (TDateTime value : {33774.75, 0.0, -1.25, EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 0)}) {
-    EXPECT_EQ(StrToDateTime(DateTimeToStr(value, settings), settings), value);
+    EXPECT_EQ(StrToDateTime(DateTimeToStr(value, settings), kCurrentYear, settings), value);
   }
 }
 

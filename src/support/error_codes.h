@@ -1,6 +1,7 @@
-// The error codes and their fixed English messages.
-#ifndef KAVU32_INTERFACE_ERROR_CODES_H
-#define KAVU32_INTERFACE_ERROR_CODES_H
+// The error codes a host sees and their fixed English messages: the
+// results of GetCategories, GetData and GetErrorString.
+#ifndef KAVU32_SUPPORT_ERROR_CODES_H
+#define KAVU32_SUPPORT_ERROR_CODES_H
 
 #include <array>
 #include <cstdint>
@@ -47,9 +48,6 @@ inline constexpr std::array<const char*, 17> ErrorMessages = {
     "Undefined error code",
     "Date and name was not set yet",
 };
-
-inline constexpr const char* kAlreadyStarted = "Already Started, ShutDown first!";
-inline constexpr const char* kAlreadyShutDown = "Already ShutDown, StartUp first!";
 
 }  // namespace kavu32
 
