@@ -1,9 +1,9 @@
 #include <string>
 
 #include "support/error_codes.h"
-#include "interface/host_buffer.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
+#include "retrieval/delivery.h"
 
 namespace kavu32 {
 

@@ -2,8 +2,10 @@
 // host in the platform's way and let nothing else escape.
 #include <optional>
 
+#include "interface/library_state.h"
 #include "interface/operations.h"
 #include "platform/platform.h"
+#include "retrieval/get_data.h"
 #include "support/error.h"
 
 namespace {
@@ -45,7 +47,7 @@ KAVU32_EXPORT int32_t KAVU32_CALL GetCategories(CategoryRecord* buffer) {
 }
 
 KAVU32_EXPORT int32_t KAVU32_CALL GetData(int32_t dataType, void* buffer) {
-  return kavu32::RequestData(dataType, buffer);
+  return kavu32::RequestData(kavu32::State(), dataType, buffer);
 }
 
 KAVU32_EXPORT int32_t KAVU32_CALL GetErrorCode(void) { return kavu32::LastErrorCode(); }

@@ -6,37 +6,24 @@
 #include <memory>
 #include <string>
 
-#include "support/date_time.h"
-#include "support/memory_stream.h"
+#include "retrieval/get_data.h"
 
 namespace kavu32 {
 
-class TCategoriesStorage;
 class TTablesStorage;
 class TSharedStorage;
 
-struct LibraryState {
+// What GetData reads and writes (the date and name, the error code, the
+// category catalogue and the result holders), and what only the other
+// exports use.
+struct LibraryState : RequestState {
   bool Stopped = true;
-  bool DateSet = false;
-  int32_t ErrorCode = 0;
   std::string FirstFolder;
   std::string SecondFolder;
-  std::string PersonName;
-  uint16_t BirthYear = 0;
-  uint16_t BirthMonth = 0;
-  uint16_t BirthDay = 0;
-  TDateTime BirthDate = 0;
-  int32_t DateKey = 0;
-  std::string LastGraphicName;
 
   // From StartUp to ShutDown; null while not started.
-  std::unique_ptr<TCategoriesStorage> Categories;
   std::unique_ptr<TTablesStorage> Tables;
   std::unique_ptr<TSharedStorage> SharedTables;
-  std::unique_ptr<TMemoryStream> ResultStream;
-
-  // GetData's text result holder; empty between requests.
-  std::string ResultText;
 
   // The size the last GetCategories size query reported (0: none since
   // StartUp); the filling call never writes past it.

@@ -18,8 +18,6 @@ void StoreDateAndName(const Kavu32Date& date, const char* name);
 // error_reporting.cc
 int32_t LastErrorCode();
 int32_t DescribeLastError(char* buffer);
-// retrieval/get_data.cc
-int32_t RequestData(int32_t dataType, void* buffer);
 
 }  // namespace kavu32
 

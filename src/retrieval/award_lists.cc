@@ -5,6 +5,7 @@
 #include "engine/table.h"
 #include "support/error_codes.h"
 #include "retrieval/builders.h"
+#include "retrieval/signs.h"
 #include "support/format.h"
 
 namespace kavu32 {
@@ -20,10 +21,10 @@ std::string LineOrNoData(std::string_view pattern, const TsTable& table, int n) 
 
 // The "Movies" record of the year; null when there is no such table or
 // record.
-const TsTable* FindMoviesRecord() {
+const TsTable* FindMoviesRecord(const Request& request) {
   SharedTableEntry movies;
-  if (!State().Categories->FindMoviesEntry(movies)) return nullptr;
-  return SearchRecord(movies, YearKey());
+  if (!request.State.Categories->FindMoviesEntry(movies)) return nullptr;
+  return SearchRecord(movies, YearKey(request.State.DateKey));
 }
 
 constexpr std::array<std::string_view, 9> kSportLines = {
@@ -41,9 +42,9 @@ constexpr std::array<std::string_view, 9> kSportLines = {
 }  // namespace
 
 int32_t BuildEntertainmentArticle(const Request& request) {
-  const TsTable* literature = FindRecord(request.Entry, YearKey());
+  const TsTable* literature = FindRecord(request, YearKey(request.State.DateKey));
   if (literature == nullptr) return kNoData;
-  Preset(kStringDataError);
+  Preset(request, kStringDataError);
   std::vector<std::string> lines = {
       Format("Nobel Prize Winner (Literature) -%s - %s",
              {FieldText(*literature, 1), FieldText(*literature, 2)}),
@@ -51,24 +52,24 @@ int32_t BuildEntertainmentArticle(const Request& request) {
       LineOrNoData("Best Selling Non-Fiction - %s", *literature, 4),
   };
   // Without the year's movie data the whole list is withheld.
-  const TsTable* movies = FindMoviesRecord();
+  const TsTable* movies = FindMoviesRecord(request);
   if (movies == nullptr) return kStringDataError;
   lines.push_back(LineOrNoData("Best Picture - %s", *movies, 1));
   lines.push_back(LineOrNoData("Best Director - %s", *movies, 2));
   lines.push_back(LineOrNoData("Best Actress - %s", *movies, 3));
   lines.push_back(LineOrNoData("Best Actor - %s", *movies, 4));
-  return DeliverComposedText(JoinLines(lines), request.Buffer);
+  return DeliverComposedText(request, JoinLines(lines));
 }
 
 int32_t BuildSportArticle(const Request& request) {
-  const TsTable* table = FindRecord(request.Entry, YearKey());
+  const TsTable* table = FindRecord(request, YearKey(request.State.DateKey));
   if (table == nullptr) return kNoData;
-  Preset(kStringDataError);
+  Preset(request, kStringDataError);
   std::vector<std::string> lines;
   for (size_t i = 0; i < kSportLines.size(); ++i) {
     lines.push_back(Format(kSportLines[i], {FieldText(*table, static_cast<int>(i) + 1)}));
   }
-  return DeliverComposedText(JoinLines(lines), request.Buffer);
+  return DeliverComposedText(request, JoinLines(lines));
 }
 
 }  // namespace kavu32

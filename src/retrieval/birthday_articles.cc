@@ -19,8 +19,8 @@ std::string LongDate(TDateTime value) { return FormatDateTime("dddddd", value); 
 }  // namespace
 
 int32_t BuildTimeArticle(const Request& request) {
-  Preset(kUnknownError);
-  LibraryState& state = State();
+  Preset(request, kUnknownError);
+  RequestState& state = request.State;
   state.BirthDate = EncodeDate(state.BirthYear, state.BirthMonth, state.BirthDay);
   const platform::LocalDate today = platform::Today();
   const TDateTime todayValue = EncodeDate(today.Year, today.Month, today.Day);
@@ -29,30 +29,31 @@ int32_t BuildTimeArticle(const Request& request) {
   const int32_t years = today.Year - state.BirthYear;
   const auto days = static_cast<int32_t>(std::lround(todayValue - state.BirthDate));
   return DeliverComposedText(
-      Format("Born %s. As of %s you are %d years old and have lived %d days",
-             {LongDate(state.BirthDate), LongDate(todayValue), years, days}),
-      request.Buffer);
+      request, Format("Born %s. As of %s you are %d years old and have lived %d days",
+                      {LongDate(state.BirthDate), LongDate(todayValue), years, days}));
 }
 
-int32_t BuildNewsArticle(const Request& request) { return DeliverRecordMemo(request, YearKey(), 1); }
+int32_t BuildNewsArticle(const Request& request) {
+  return DeliverRecordMemo(request, YearKey(request.State.DateKey), 1);
+}
 
 int32_t BuildFamousArticle(const Request& request) {
-  const TsTable* table = FindRecord(request.Entry, DayKey());
+  const RequestState& state = request.State;
+  const TsTable* table = FindRecord(request, DayKey(state.DateKey));
   if (table == nullptr) return kNoData;
-  Preset(kStringDataError);
+  Preset(request, kStringDataError);
   std::vector<std::string> lines;
   for (int field = 1; field <= 5; ++field) lines.push_back(FieldText(*table, field));
-  const LibraryState& state = State();
   lines.push_back(Format("%s - %d", {state.PersonName, int32_t{state.BirthYear}}));
-  return DeliverComposedText(JoinLines(lines), request.Buffer);
+  return DeliverComposedText(request, JoinLines(lines));
 }
 
 int32_t BuildZodiacArticle(const Request& request) {
-  return DeliverRecordMemo(request, ZodiacSign(), 2);
+  return DeliverRecordMemo(request, ZodiacSign(request.State.DateKey), 2);
 }
 
 int32_t BuildChineseYearArticle(const Request& request) {
-  return DeliverRecordText(request, ChineseSign(), 2);
+  return DeliverRecordText(request, ChineseSign(request.State.DateKey), 2);
 }
 
 }  // namespace kavu32

@@ -4,16 +4,15 @@
 
 #include "engine/field.h"
 #include "engine/table.h"
-#include "support/error_codes.h"
 #include "retrieval/delivery.h"
 #include "support/error.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 
-void Preset(int32_t code) { State().ErrorCode = code; }
+void Preset(const Request& request, int32_t code) { request.State.ErrorCode = code; }
 
-void EmptyResultHolders() {
-  LibraryState& state = State();
+void EmptyResultHolders(RequestState& state) {
   state.ResultText.clear();
   state.ResultText.shrink_to_fit();
   if (state.ResultStream) state.ResultStream->Clear();
@@ -24,9 +23,9 @@ TsTable* SearchRecord(const SharedTableEntry& entry, int32_t key) {
   return entry.Table;
 }
 
-TsTable* FindRecord(const SharedTableEntry& entry, int32_t key) {
-  Preset(kNoData);
-  return SearchRecord(entry, key);
+TsTable* FindRecord(const Request& request, int32_t key) {
+  Preset(request, kNoData);
+  return SearchRecord(request.Entry, key);
 }
 
 std::string FieldText(const TsTable& table, int n) { return table.Fields(n).AsString(); }
@@ -35,10 +34,9 @@ namespace {
 
 // Appends the bytes of memo field n of the current record to ResultStream.
 // A field of another kind has no bytes to copy and fails.
-void CopyMemo(const TsTable& table, int n) {
+void CopyMemo(RequestState& state, const TsTable& table, int n) {
   TsField& field = table.Fields(n);
   auto* memo = dynamic_cast<TsBlobField*>(&field);
-  LibraryState& state = State();
   if (memo == nullptr || !state.ResultStream) {
     throw Error("Field '" + field.FieldName() + "' holds no memo");
   }
@@ -47,30 +45,30 @@ void CopyMemo(const TsTable& table, int n) {
 
 }  // namespace
 
-int32_t DeliverComposedText(std::string text, void* buffer) {
-  State().ResultText = std::move(text);
-  return DeliverText(buffer);
+int32_t DeliverComposedText(const Request& request, std::string text) {
+  request.State.ResultText = std::move(text);
+  return DeliverText(request.State, request.Buffer);
 }
 
-int32_t DeliverFieldText(const TsTable& table, int n, void* buffer) {
-  Preset(kStringDataError);
-  return DeliverComposedText(FieldText(table, n), buffer);
+int32_t DeliverFieldText(const Request& request, const TsTable& table, int n) {
+  Preset(request, kStringDataError);
+  return DeliverComposedText(request, FieldText(table, n));
 }
 
-int32_t DeliverFieldMemo(const TsTable& table, int n, void* buffer) {
-  Preset(kMemoError);
-  CopyMemo(table, n);
-  return DeliverStream(buffer);
+int32_t DeliverFieldMemo(const Request& request, const TsTable& table, int n) {
+  Preset(request, kMemoError);
+  CopyMemo(request.State, table, n);
+  return DeliverStream(request.State, request.Buffer);
 }
 
 int32_t DeliverRecordText(const Request& request, int32_t key, int n) {
-  const TsTable* table = FindRecord(request.Entry, key);
-  return table ? DeliverFieldText(*table, n, request.Buffer) : kNoData;
+  const TsTable* table = FindRecord(request, key);
+  return table ? DeliverFieldText(request, *table, n) : kNoData;
 }
 
 int32_t DeliverRecordMemo(const Request& request, int32_t key, int n) {
-  const TsTable* table = FindRecord(request.Entry, key);
-  return table ? DeliverFieldMemo(*table, n, request.Buffer) : kNoData;
+  const TsTable* table = FindRecord(request, key);
+  return table ? DeliverFieldMemo(request, *table, n) : kNoData;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
@@ -81,9 +79,5 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   }
   return joined;
 }
-
-int32_t YearKey() { return State().DateKey / 10000; }
-int32_t DayKey() { return State().DateKey % 10000; }
-int32_t MonthKey() { return DayKey() / 100; }
 
 }  // namespace kavu32

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "interface/library_state.h"
+#include "retrieval/get_data.h"
 #include "storage/categories_storage.h"
 #include "storage/shared_storage.h"
 
@@ -17,10 +17,13 @@ namespace kavu32 {
 
 class TsTable;
 
-// One GetData call: the host's buffer (null for a size query) and the
-// records the category lookup copied for the data type.
+// One GetData call: the state it serves, the host's buffer (null for a
+// size query) and the records the category lookup copied for the data
+// type.
 struct Request {
-  void* Buffer = nullptr;
+  Request(RequestState& state, void* buffer) : State(state), Buffer(buffer) {}
+  RequestState& State;
+  void* Buffer;
   SharedTableEntry Entry;
   CategoryItem Item;
 };
@@ -30,44 +33,43 @@ struct Request {
 using Builder = int32_t (*)(const Request& request);
 
 // The error code in force while the next step runs.
-void Preset(int32_t code);
+void Preset(const Request& request, int32_t code);
 
 // Empties ResultText and clears ResultStream (size 0, storage released).
-void EmptyResultHolders();
+void EmptyResultHolders(RequestState& state);
 
 // Runs steps, stores their result in the error code and returns it. A step
 // that fails with an exception leaves the preset in force as the result.
 // The result holders are empty afterwards, whatever happened.
 template <typename Steps>
-int32_t RunBuilder(Steps steps) {
-  LibraryState& state = State();
+int32_t RunBuilder(RequestState& state, Steps steps) {
   try {
     state.ErrorCode = steps();
   } catch (const std::exception&) {
     // kavu32::Error and allocation failures alike: the preset names the step.
   }
-  EmptyResultHolders();
+  EmptyResultHolders(state);
   return state.ErrorCode;
 }
 
-// Presets -1 and makes the record of key current in the entry's table;
+// Presets -1 and makes the record of key current in the request's table;
 // null when the entry holds no table or the table no such record.
-TsTable* FindRecord(const SharedTableEntry& entry, int32_t key);
+TsTable* FindRecord(const Request& request, int32_t key);
 
-// The same search without a preset.
+// The same search in any entry, without a preset.
 TsTable* SearchRecord(const SharedTableEntry& entry, int32_t key);
 
 // Field n of the current record as text.
 std::string FieldText(const TsTable& table, int n);
 
 // Sets ResultText to text and delivers it.
-int32_t DeliverComposedText(std::string text, void* buffer);
+int32_t DeliverComposedText(const Request& request, std::string text);
 
 // Presets -2 and delivers field n of the current record as text.
-int32_t DeliverFieldText(const TsTable& table, int n, void* buffer);
+int32_t DeliverFieldText(const Request& request, const TsTable& table, int n);
 
 // Presets -4 and delivers the bytes of memo field n of the current record.
-int32_t DeliverFieldMemo(const TsTable& table, int n, void* buffer);
+int32_t DeliverFieldMemo(const Request& request, const TsTable& table, int n);
 
 // Field n, as text or as memo bytes, of the record of key in the request's
 // table; -1 when there is none.
@@ -76,11 +78,6 @@ int32_t DeliverRecordMemo(const Request& request, int32_t key, int n);
 
 // The lines joined by single line feeds, none after the last.
 std::string JoinLines(const std::vector<std::string>& lines);
-
-// Year, month * 100 + day, and month of the stored DateKey.
-int32_t YearKey();
-int32_t DayKey();
-int32_t MonthKey();
 
 }  // namespace kavu32
 

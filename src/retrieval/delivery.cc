@@ -3,10 +3,9 @@
 #include <cstring>
 #include <limits>
 
-#include "support/error_codes.h"
-#include "interface/host_buffer.h"
-#include "interface/library_state.h"
+#include "platform/platform.h"
 #include "support/error.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 
@@ -23,8 +22,8 @@ int32_t ReportedSize(size_t bytes) {
 
 }  // namespace
 
-int32_t DeliverText(void* buffer) {
-  const std::string& text = State().ResultText;
+int32_t DeliverText(const RequestState& state, void* buffer) {
+  const std::string& text = state.ResultText;
   const int32_t size = ReportedSize(text.size());
   if (buffer == nullptr) return size;
   // The whole reported size must be writable, though the copy stops at the
@@ -35,14 +34,21 @@ int32_t DeliverText(void* buffer) {
   return size;
 }
 
-int32_t DeliverStream(void* buffer) {
-  const TMemoryStream* stream = State().ResultStream.get();
+int32_t DeliverStream(const RequestState& state, void* buffer) {
+  const TMemoryStream* stream = state.ResultStream.get();
   const auto bytes = static_cast<size_t>(stream ? stream->Size() : 0);
   const int32_t size = ReportedSize(bytes);
   if (buffer == nullptr) return size;
   const char* memory = bytes > 0 ? reinterpret_cast<const char*>(stream->Memory()) : "";
   if (!CopyTextToHost(buffer, static_cast<size_t>(size), memory, bytes)) return kInvalidBufferPointer;
   return size;
+}
+
+bool CopyTextToHost(void* buffer, size_t size, const char* text, size_t length) {
+  if (length >= size || !platform::IsWritable(buffer, size)) return false;
+  std::memcpy(buffer, text, length);
+  static_cast<char*>(buffer)[length] = '\0';
+  return true;
 }
 
 }  // namespace kavu32

@@ -1,20 +1,29 @@
-// Handing GetData's result holders to the host under the two-call
-// protocol: a null buffer asks for the size, otherwise the bytes and a
-// terminating zero are copied when the buffer is writable over that size.
+// Handing results to the host under the two-call protocol: a null buffer
+// asks for the size, otherwise the bytes and a terminating zero are copied
+// when the buffer is writable over that size.
 #ifndef KAVU32_RETRIEVAL_DELIVERY_H
 #define KAVU32_RETRIEVAL_DELIVERY_H
 
+#include <cstddef>
 #include <cstdint>
+
+#include "retrieval/get_data.h"
 
 namespace kavu32 {
 
 // ResultText and its terminator: its length + 1, or -13. A zero character
 // inside the text ends the copy there.
-int32_t DeliverText(void* buffer);
+int32_t DeliverText(const RequestState& state, void* buffer);
 
 // The bytes of ResultStream unchanged and one zero byte: its size + 1, or
 // -13.
-int32_t DeliverStream(void* buffer);
+int32_t DeliverStream(const RequestState& state, void* buffer);
+
+// When all size bytes at buffer are writable, copies the length bytes of
+// text and a terminating zero there (length < size) and returns true;
+// otherwise writes nothing and returns false. GetErrorString copies its
+// message with it too.
+bool CopyTextToHost(void* buffer, size_t size, const char* text, size_t length);
 
 }  // namespace kavu32
 

@@ -1,12 +1,12 @@
 // GetData: finds the category of a data type and runs its builder under
 // the builder contract; nothing escapes to the host.
+#include "retrieval/get_data.h"
+
 #include <array>
 
-#include "support/error_codes.h"
-#include "interface/library_state.h"
-#include "interface/operations.h"
 #include "retrieval/builders.h"
 #include "storage/categories_storage.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 
@@ -14,11 +14,10 @@ namespace {
 
 // Copies the table entry and the item of dataType into the request; false
 // when the catalogue (or its absence) holds no such category.
-bool LookupCategory(int32_t dataType, SharedTableEntry& entry, CategoryItem& item) {
-  const TCategoriesStorage* categories = State().Categories.get();
+bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Request& request) {
   if (categories == nullptr) return false;
-  if (categories->FindTableEntry(dataType, entry) == TableLookup::NotCatalogued) return false;
-  return categories->FindCategoryItem(dataType, item);
+  if (categories->FindTableEntry(dataType, request.Entry) == TableLookup::NotCatalogued) return false;
+  return categories->FindCategoryItem(dataType, request.Item);
 }
 
 // Indexed by data type - 1.
@@ -40,15 +39,13 @@ Builder BuilderOf(int32_t dataType) {
 
 }  // namespace
 
-int32_t RequestData(int32_t dataType, void* buffer) {
-  LibraryState& state = State();
+int32_t RequestData(RequestState& state, int32_t dataType, void* buffer) {
   if (!state.DateSet) return state.ErrorCode = kDateAndNameNotSet;
-  return RunBuilder([&]() -> int32_t {
+  Request request(state, buffer);
+  return RunBuilder(state, [&]() -> int32_t {
     // Until a builder sets its own preset, a failure is an unknown one.
-    Preset(kUnknownError);
-    Request request;
-    request.Buffer = buffer;
-    if (!LookupCategory(dataType, request.Entry, request.Item)) return kInvalidDataParameter;
+    Preset(request, kUnknownError);
+    if (!LookupCategory(state.Categories.get(), dataType, request)) return kInvalidDataParameter;
     return BuilderOf(dataType)(request);
   });
 }

@@ -23,22 +23,22 @@ constexpr std::array<const char*, 13> GraphicFileNames = {
 // Names the file in LastGraphicName, found or not, and delivers the name
 // when a file (not a folder) of that name exists; -3 otherwise.
 int32_t DeliverGraphicName(const Request& request, const std::string& name) {
-  Preset(kMetafileError);
-  LibraryState& state = State();
+  Preset(request, kMetafileError);
+  RequestState& state = request.State;
   state.ResultText = name;
   state.LastGraphicName = name;
   if (!platform::FileExists(name)) return kMetafileError;
-  return DeliverText(request.Buffer);
+  return DeliverText(state, request.Buffer);
 }
 
 }  // namespace
 
 int32_t BuildZodiacGraphic(const Request& request) {
-  return DeliverGraphicName(request, GraphicFileNames[static_cast<size_t>(ZodiacSign()) + 1]);
+  return DeliverGraphicName(request, GraphicFileNames[static_cast<size_t>(ZodiacSign(request.State.DateKey)) + 1]);
 }
 
 int32_t BuildChineseYearGraphic(const Request& request) {
-  return DeliverGraphicName(request, "Chines" + std::to_string(ChineseSign()) + ".wmf");
+  return DeliverGraphicName(request, "Chines" + std::to_string(ChineseSign(request.State.DateKey)) + ".wmf");
 }
 
 int32_t BuildBorderGraphic(const Request& request) {

@@ -14,9 +14,9 @@ namespace {
 // pattern with the birth date formatted by datePattern.
 int32_t DeliverDateHeading(const Request& request, std::string_view pattern,
                            std::string_view datePattern) {
-  Preset(kUnknownError);
-  const std::string date = FormatDateTime(datePattern, State().BirthDate);
-  return DeliverComposedText(Format(pattern, {date}), request.Buffer);
+  Preset(request, kUnknownError);
+  const std::string date = FormatDateTime(datePattern, request.State.BirthDate);
+  return DeliverComposedText(request, Format(pattern, {date}));
 }
 
 // Only the letters a to z are raised; every other byte stays as it is.
@@ -34,10 +34,9 @@ int32_t BuildYearTitle(const Request& request) {
 }
 
 int32_t BuildIntroductionTitle(const Request& request) {
-  Preset(kUnknownError);
-  const std::string name = UpperCaseAsciiLetters(State().PersonName);
-  return DeliverComposedText(Format("A LOOK AT THE WORLD WHEN %s WAS BORN", {name}),
-                             request.Buffer);
+  Preset(request, kUnknownError);
+  const std::string name = UpperCaseAsciiLetters(request.State.PersonName);
+  return DeliverComposedText(request, Format("A LOOK AT THE WORLD WHEN %s WAS BORN", {name}));
 }
 
 int32_t BuildNewsTitle(const Request& request) {
@@ -49,15 +48,15 @@ int32_t BuildFamousTitle(const Request& request) {
 }
 
 int32_t BuildZodiacTitle(const Request& request) {
-  return DeliverRecordText(request, ZodiacSign(), 1);
+  return DeliverRecordText(request, ZodiacSign(request.State.DateKey), 1);
 }
 
 int32_t BuildChineseYearTitle(const Request& request) {
-  return DeliverRecordText(request, ChineseSign(), 1);
+  return DeliverRecordText(request, ChineseSign(request.State.DateKey), 1);
 }
 
 int32_t BuildBirthstoneArticle(const Request& request) {
-  return DeliverRecordText(request, MonthKey(), 1);
+  return DeliverRecordText(request, MonthKey(request.State.DateKey), 1);
 }
 
 int32_t BuildEntertainmentTitle(const Request& request) {
