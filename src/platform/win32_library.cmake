@@ -1,4 +1,4 @@
-# Kavu32.dll: the core archive linked whole into a 32-bit DLL that exports
+# Kavu32.dll: every layer's objects linked into a 32-bit DLL that exports
 # exactly the seven stdcall functions under their undecorated names and
 # needs nothing beside the system DLLs.
 set(kavu32_def ${CMAKE_CURRENT_SOURCE_DIR}/platform/kavu32.def)
@@ -10,7 +10,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   file(CONFIGURE OUTPUT ${kavu32_def} CONTENT "${def_text}" @ONLY)
 endif()
 add_library(Kavu32 SHARED ${PROJECT_SOURCE_DIR}/src/interface/exports_anchor.c ${kavu32_def})
-target_link_libraries(Kavu32 PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,kavu32_core>)
+target_link_libraries(Kavu32 PRIVATE ${kavu32_layer_targets})
 target_include_directories(Kavu32 PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>)
 set_target_properties(Kavu32 PROPERTIES
   PREFIX "" OUTPUT_NAME Kavu32
