@@ -7,8 +7,8 @@
 
 #include "interface/library_state.h"
 #include "kavu32.h"
-#include "support/guarded_pages.h"
-#include "support/host_calls.h"
+#include "testing/guarded_pages.h"
+#include "testing/host_calls.h"
 
 namespace {
 

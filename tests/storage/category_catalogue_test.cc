@@ -5,7 +5,7 @@
 
 #include "engine/table.h"
 #include "storage/categories_storage.h"
-#include "storage/shown_messages.h"
+#include "testing/shown_messages.h"
 #include "storage/store_fixture.h"
 
 namespace kavu32::testing {

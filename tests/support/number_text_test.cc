@@ -5,13 +5,14 @@
 #include <limits>
 #include <string>
 
-#include "error_message.h"
+#include "testing/raised_message.h"
 #include "support/date_time.h"
 #include "support/number_text.h"
 
 namespace {
 
 using namespace kavu32;
+using kavu32::testing::RaisedMessage;
 
 const RegionalSettings kEnglish;
 // The year whose century window two-digit years fall in.
@@ -86,13 +87,13 @@ TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
 
 TEST(RoundHalfEvenTest, ValuesOutsideInt32FailWithTheirText) {
   SetRegional(kEnglish);
-  EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(2147483647.5); }), "'2147483647.5' is not a valid integer value");
-  EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(-1e20); }), "'-1E20' is not a valid integer value");
-  EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(std::nan("")); }), "'NAN' is not a valid integer value");
+  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(2147483647.5); }), "'2147483647.5' is not a valid integer value");
+  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(-1e20); }), "'-1E20' is not a valid integer value");
+  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(std::nan("")); }), "'NAN' is not a valid integer value");
   // The text follows the settings in force.
   SetRegional(CommaDecimals());
   EXPECT_EQ(Regional().DecimalSeparator, ',');
-  EXPECT_EQ(ErrorMessageOf([] { RoundHalfEven(-3e9 - 0.25); }), "'-3000000000,25' is not a valid integer value");
+  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(-3e9 - 0.25); }), "'-3000000000,25' is not a valid integer value");
 }
 
 TEST(StrToIntTest, AcceptsSignedDecimalAndDollarHex) {
@@ -108,7 +109,7 @@ TEST(StrToIntTest, AcceptsSignedDecimalAndDollarHex) {
 TEST(StrToIntTest, RejectsEverythingElseWithTheText) {
   for (const char* text : {"", "   ", "-", "+-1", "--1", "12 ", "1.5", "abc", "0x10", "$", "-$10", "$-1",
                            "2147483648", "-2147483649", "$80000000", "99999999999999999999", "1e3", "\t1"}) {
-    EXPECT_EQ(ErrorMessageOf([&] { StrToInt(text); }), "'" + std::string(text) + "' is not a valid integer value");
+    EXPECT_EQ(RaisedMessage([&] { StrToInt(text); }), "'" + std::string(text) + "' is not a valid integer value");
   }
 }
 
@@ -129,10 +130,10 @@ TEST(StrToFloatTest, AcceptsBlanksSignsFractionsAndExponents) {
 TEST(StrToFloatTest, RejectsMalformedAndHugeNumbersWithTheText) {
   for (const char* text : {"abc", "", " ", ".", "-", "1e", "1e+", "1.2.3", "1 2", "1,5", "e5", "INF", "nan",
                            "0x10", "1e400", "-1e99999999999999999999"}) {
-    EXPECT_EQ(ErrorMessageOf([&] { StrToFloat(text, kEnglish); }),
+    EXPECT_EQ(RaisedMessage([&] { StrToFloat(text, kEnglish); }),
               "'" + std::string(text) + "' is not a valid floating point value");
   }
-  EXPECT_EQ(ErrorMessageOf([] { StrToFloat("1.5", CommaDecimals()); }),
+  EXPECT_EQ(RaisedMessage([] { StrToFloat("1.5", CommaDecimals()); }),
             "'1.5' is not a valid floating point value");
 }
 
@@ -188,7 +189,7 @@ TEST(StrToDateTimeTest, RejectsMalformedTextsWithTheText) {
   for (const char* text : {"", "abc", "2/29/1900", "13/1/1992", "6/19", "6/19/1992/1", "6/19/12345", "6-19-1992",
                            "6/19/1992x", "6/19/199212:00", "25:00", "12:60", "12", "12:", "12:00:", "12:00:60",
                            "13:00 pm", "0:30 am", "6/19/1992 12:00 xm", "019/6/1992", "1/1/000"}) {
-    EXPECT_EQ(ErrorMessageOf([&] { StrToDateTime(text, kCurrentYear, kEnglish); }),
+    EXPECT_EQ(RaisedMessage([&] { StrToDateTime(text, kCurrentYear, kEnglish); }),
               "'" + std::string(text) + "' is not a valid date and time");
   }
 }

@@ -7,21 +7,11 @@
 #include "storage/categories_storage.h"
 #include "storage/shared_storage.h"
 #include "storage/tables_storage.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
+#include "testing/raised_message.h"
 
 namespace kavu32::testing {
 namespace {
-
-// The message of the exception call raises, or "" when it raises none.
-template <typename Call>
-std::string RaisedMessage(Call call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "";
-}
 
 class StartStopTest : public ::testing::Test {
  protected:

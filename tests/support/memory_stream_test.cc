@@ -5,12 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "error_message.h"
+#include "testing/raised_message.h"
 #include "support/error.h"
 #include "support/memory_stream.h"
 
 namespace {
 
+using kavu32::testing::RaisedMessage;
 using kavu32::TMemoryStream;
 
 class AttachedStream : public TMemoryStream {
@@ -47,15 +48,15 @@ TEST(MemoryStreamTest, ReadingPastTheEndFailsAndReadsNothing) {
   WriteText(stream, "abcd");
   stream.Seek(2);
   char target[8] = "-------";
-  EXPECT_EQ(ErrorMessageOf([&] { stream.ReadBuffer(target, 3); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(target, 3); }), "Stream read error");
   EXPECT_EQ(stream.Position(), 2);
   EXPECT_STREQ(target, "-------");
-  EXPECT_EQ(ErrorMessageOf([&] { stream.ReadBuffer(target, -1); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(target, -1); }), "Stream read error");
   stream.Seek(100);
-  EXPECT_EQ(ErrorMessageOf([&] { stream.ReadBuffer(target, 1); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(target, 1); }), "Stream read error");
   // Nothing to read never fails, wherever the position.
   stream.ReadBuffer(target, 0);
-  EXPECT_EQ(ErrorMessageOf([&] { stream.Seek(-1); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage([&] { stream.Seek(-1); }), "Stream read error");
   EXPECT_EQ(stream.Position(), 100);
 }
 
@@ -83,11 +84,11 @@ TEST(MemoryStreamTest, ImpossibleSizesFailAndChangeNothing) {
   TMemoryStream stream;
   WriteText(stream, "abc");
   for (int64_t size : {int64_t{-1}, INT64_MAX, int64_t{1} << 40}) {
-    EXPECT_EQ(ErrorMessageOf([&] { stream.SetSize(size); }), "Out of memory while expanding memory stream");
+    EXPECT_EQ(RaisedMessage([&] { stream.SetSize(size); }), "Out of memory while expanding memory stream");
   }
-  EXPECT_EQ(ErrorMessageOf([&] { stream.Write("x", -1); }), "Out of memory while expanding memory stream");
+  EXPECT_EQ(RaisedMessage([&] { stream.Write("x", -1); }), "Out of memory while expanding memory stream");
   stream.Seek(INT64_MAX);
-  EXPECT_EQ(ErrorMessageOf([&] { stream.Write("x", 1); }), "Out of memory while expanding memory stream");
+  EXPECT_EQ(RaisedMessage([&] { stream.Write("x", 1); }), "Out of memory while expanding memory stream");
   EXPECT_EQ(Content(stream), "abc");
 }
 
@@ -114,7 +115,7 @@ TEST(MemoryStreamTest, CopyFromTakesCountFromPositionOrAllFromStart) {
   target.CopyFrom(source, 0);
   EXPECT_EQ(Content(target), ">worldhello world");
   source.Seek(8);
-  EXPECT_EQ(ErrorMessageOf([&] { target.CopyFrom(source, 4); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage([&] { target.CopyFrom(source, 4); }), "Stream read error");
   EXPECT_EQ(source.Position(), 8);
   EXPECT_EQ(target.Size(), 17);
 }
@@ -151,12 +152,12 @@ TEST(MemoryStreamTest, AttachedBlockIsReadInPlaceAndNeverWritten) {
   uint16_t value = 0;
   stream.ReadBuffer(&value, 2);
   EXPECT_EQ(std::memcmp(&value, block + 1, 2), 0);
-  EXPECT_EQ(ErrorMessageOf([&] { stream.ReadBuffer(&value, 2); }), "Stream read error");
-  EXPECT_EQ(ErrorMessageOf([&] { stream.Write("z", 1); }), "Stream write error");
-  EXPECT_EQ(ErrorMessageOf([&] { stream.SetSize(2); }), "Stream write error");
+  EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(&value, 2); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage([&] { stream.Write("z", 1); }), "Stream write error");
+  EXPECT_EQ(RaisedMessage([&] { stream.SetSize(2); }), "Stream write error");
   TMemoryStream other;
   WriteText(other, "zz");
-  EXPECT_EQ(ErrorMessageOf([&] { other.SaveTo(stream); }), "Stream write error");
+  EXPECT_EQ(RaisedMessage([&] { other.SaveTo(stream); }), "Stream write error");
   EXPECT_EQ(block[0] + block[1] + block[2] + block[3], 10);
   EXPECT_EQ(stream.Size(), 4);
   // An attached block copies out like any other.
@@ -174,7 +175,7 @@ TEST(MemoryStreamTest, EmptyAttachedBlockHasNothingToRead) {
   const uint8_t block[1] = {9};
   AttachedStream stream(block, 0);
   uint8_t value = 0;
-  EXPECT_EQ(ErrorMessageOf([&] { stream.ReadBuffer(&value, 1); }), "Stream read error");
+  EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(&value, 1); }), "Stream read error");
   EXPECT_EQ(value, 0);
 }
 

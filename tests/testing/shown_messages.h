@@ -1,7 +1,7 @@
 // Collects the messages the library shows (one line each on standard
 // error) by replacing the "write" system call for the life of the object.
-#ifndef KAVU32_TESTS_STORAGE_SHOWN_MESSAGES_H
-#define KAVU32_TESTS_STORAGE_SHOWN_MESSAGES_H
+#ifndef KAVU32_TESTS_TESTING_SHOWN_MESSAGES_H
+#define KAVU32_TESTS_TESTING_SHOWN_MESSAGES_H
 
 #include <unistd.h>
 

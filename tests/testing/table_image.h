@@ -1,8 +1,8 @@
 // Builds .dtf table images for tests, through the same writer as the dtf
 // tool. Records and offsets are written in the order given (no sorting), so
 // a test can also build a table whose keys are out of order.
-#ifndef KAVU32_TESTS_SUPPORT_TABLE_IMAGE_H
-#define KAVU32_TESTS_SUPPORT_TABLE_IMAGE_H
+#ifndef KAVU32_TESTS_TESTING_TABLE_IMAGE_H
+#define KAVU32_TESTS_TESTING_TABLE_IMAGE_H
 
 #include <cstdint>
 #include <string>

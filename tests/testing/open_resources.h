@@ -1,6 +1,6 @@
 // Counts of what the process holds, to show that nothing leaks.
-#ifndef KAVU32_TESTS_PLATFORM_OPEN_RESOURCES_H
-#define KAVU32_TESTS_PLATFORM_OPEN_RESOURCES_H
+#ifndef KAVU32_TESTS_TESTING_OPEN_RESOURCES_H
+#define KAVU32_TESTS_TESTING_OPEN_RESOURCES_H
 
 #include <filesystem>
 #include <fstream>

@@ -31,12 +31,12 @@
 //                1969 "<field name> 1969" in every field, DERBY empty
 //                1992 "<field name> 1992" in every field
 //   Stone.dtf    "Stone"    MONTH 1..12, STONE (string): "Garnet" .. "Turquoise"
-#ifndef KAVU32_TESTS_SUPPORT_FIXTURE_FOLDER_H
-#define KAVU32_TESTS_SUPPORT_FIXTURE_FOLDER_H
+#ifndef KAVU32_TESTS_TESTING_FIXTURE_FOLDER_H
+#define KAVU32_TESTS_TESTING_FIXTURE_FOLDER_H
 
 #include <string>
 
-#include "support/table_image.h"
+#include "testing/table_image.h"
 
 namespace kavu32::testing {
 

@@ -1,4 +1,4 @@
-#include "support/host_calls.h"
+#include "testing/host_calls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/guarded_pages.h"
+#include "testing/guarded_pages.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -4,12 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "error_message.h"
+#include "testing/raised_message.h"
 #include "support/format.h"
 #include "support/object_list.h"
 
 namespace {
 
+using kavu32::testing::RaisedMessage;
 using kavu32::Format;
 
 TEST(FormatTest, SubstitutesTextsAndIntegersInOrder) {
@@ -64,8 +65,8 @@ TEST(ObjectListTest, BadIndexFailsWithListMessage) {
   kavu32::TList<int> list;
   list.Add(new int(5));
   for (int index : {-1, 1}) {
-    EXPECT_EQ(ErrorMessageOf([&] { (void)list[index]; }), "List index out of bounds");
-    EXPECT_EQ(ErrorMessageOf([&] { list.Delete(index); }), "List index out of bounds");
+    EXPECT_EQ(RaisedMessage([&] { (void)list[index]; }), "List index out of bounds");
+    EXPECT_EQ(RaisedMessage([&] { list.Delete(index); }), "List index out of bounds");
   }
   EXPECT_EQ(list[0], 5);
 }
@@ -76,8 +77,8 @@ TEST(StringListTest, KeepsInsertionOrderAndChecksIndexes) {
   list.AddObject("a", std::make_unique<int>(1));
   EXPECT_EQ(list.Strings(0), "b");
   EXPECT_EQ(list.Objects(1), 1);
-  EXPECT_EQ(ErrorMessageOf([&] { (void)list.Strings(2); }), "List index out of bounds");
-  EXPECT_EQ(ErrorMessageOf([&] { (void)list.Objects(-1); }), "List index out of bounds");
+  EXPECT_EQ(RaisedMessage([&] { (void)list.Strings(2); }), "List index out of bounds");
+  EXPECT_EQ(RaisedMessage([&] { (void)list.Objects(-1); }), "List index out of bounds");
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
 }

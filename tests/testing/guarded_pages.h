@@ -1,8 +1,8 @@
 // Pages of private memory, each set by the test to its own protection or
 // unmapped, all filled with one byte at first: buffers that end exactly
 // at a page edge, and checks that nothing was written.
-#ifndef KAVU32_TESTS_SUPPORT_GUARDED_PAGES_H
-#define KAVU32_TESTS_SUPPORT_GUARDED_PAGES_H
+#ifndef KAVU32_TESTS_TESTING_GUARDED_PAGES_H
+#define KAVU32_TESTS_TESTING_GUARDED_PAGES_H
 
 #include <cstddef>
 #include <vector>

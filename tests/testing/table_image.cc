@@ -1,4 +1,4 @@
-#include "support/table_image.h"
+#include "testing/table_image.h"
 
 #include "engine/table_format.h"
 

@@ -1,4 +1,4 @@
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 #include <stdlib.h>
 

@@ -1,6 +1,6 @@
 // Small conveniences for calling the exports in tests.
-#ifndef KAVU32_TESTS_SUPPORT_HOST_CALLS_H
-#define KAVU32_TESTS_SUPPORT_HOST_CALLS_H
+#ifndef KAVU32_TESTS_TESTING_HOST_CALLS_H
+#define KAVU32_TESTS_TESTING_HOST_CALLS_H
 
 #include <cstdint>
 #include <string>

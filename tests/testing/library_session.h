@@ -1,7 +1,7 @@
 // Runs the library through its exports for one scenario: started on the
 // given folders, back to the state after loading at the end.
-#ifndef KAVU32_TESTS_STORAGE_LIBRARY_SESSION_H
-#define KAVU32_TESTS_STORAGE_LIBRARY_SESSION_H
+#ifndef KAVU32_TESTS_TESTING_LIBRARY_SESSION_H
+#define KAVU32_TESTS_TESTING_LIBRARY_SESSION_H
 
 #include <cstring>
 #include <string>

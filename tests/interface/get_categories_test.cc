@@ -15,10 +15,10 @@
 #include "storage/categories_storage.h"
 #include "storage/shared_storage.h"
 #include "storage/tables_storage.h"
-#include "storage/library_session.h"
-#include "storage/shown_messages.h"
-#include "support/fixture_folder.h"
-#include "support/guarded_pages.h"
+#include "testing/library_session.h"
+#include "testing/shown_messages.h"
+#include "testing/fixture_folder.h"
+#include "testing/guarded_pages.h"
 
 namespace kavu32::testing {
 namespace {
