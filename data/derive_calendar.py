@@ -34,12 +34,13 @@ out.
 """
 
 import argparse
+import datetime
 import pathlib
 import re
 import sys
 
-from calendar_lines import (MONTHS, Year, ascii_text, find_year, other_years,
-                            paren_depth, read_entries, without_year)
+from calendar_lines import (DAYS_IN_MONTH, MONTHS, Year, ascii_text, find_year,
+                            other_years, paren_depth, read_entries, without_year)
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -146,12 +147,16 @@ def name_words(name):
 def same_person(a, b, same_day):
     """True when two names name one person: the same words run together
     ("Du Bois", "DuBois"), or, on one day, the same first and last word
-    with all the words of one in the other."""
+    and the other words of the shorter name, or their initials, in the
+    longer in the same order ("Ann Lee", "Ann B. Lee", "Ann Beth Lee")."""
     if "".join(a) == "".join(b):
         return True
     short, long_ = sorted((a, b), key=len)
-    return (same_day and len(short) >= 2 and short[0] == long_[0]
-            and short[-1] == long_[-1] and set(short) <= set(long_))
+    if not same_day or len(short) < 2 or short[0] != long_[0] or short[-1] != long_[-1]:
+        return False
+    rest = iter(long_[1:-1])
+    return all(any(w == v or len(w) == 1 and v.startswith(w) for v in rest)
+               for w in short[1:-1])
 
 
 def first_outside_parens(pattern, text):
@@ -268,20 +273,17 @@ class Overrides:
     what the person is known for). NAME is the name as derived from the
     calendar line, TEXT the start of the event's text."""
 
-    def __init__(self, path):
+    def __init__(self, path, sources):
         self.rows = []
-        self.problems = []
-        self.name = path.name if path else ""
-        if path is None or not path.is_file():
+        self.name = path.name
+        if not path.is_file():
             return
-        for number, line in enumerate(path.read_text(encoding="ascii").splitlines(), 1):
-            if not line.strip() or line.startswith("#"):
-                continue
+        for number, line in source_lines(path, sources):
             cells = line.split("\t")
             date = OVERRIDE_DATE.fullmatch(cells[0])
             if len(cells) != 4 or not date or cells[2] not in OVERRIDE_ACTIONS or not (
                     date["year"] is None or cells[2] == "drop"):
-                self.problems.append("%s:%d: not an override line" % (path.name, number))
+                sources.fault("%s:%d: not an override line: %s" % (path.name, number, line))
                 continue
             key = (int(date["year"] or 0), int(date["month"]), int(date["day"]))
             self.rows.append({"key": key, "subject": cells[1], "action": cells[2],
@@ -310,9 +312,11 @@ class Overrides:
             return "override: " + row["value"]
         return None
 
-    def unused(self):
-        return ["%s:%d: matches no calendar line" % (self.name, row["line"])
-                for row in self.rows if not row["used"]]
+    def note_unused(self, sources):
+        for row in self.rows:
+            if not row["used"]:
+                sources.warnings.append("%s:%d: matches no calendar line"
+                                        % (self.name, row["line"]))
 
 
 class Sources:
@@ -324,9 +328,17 @@ class Sources:
         self.events = []
         self.counts = {}
         self.notes = []
+        self.faults = []
+        self.warnings = []
 
     def note(self, origin, text, reason):
         self.notes.append("%s: %s -- %s" % (origin, text, reason))
+
+    def fault(self, text):
+        """A fault that must be fixed before the tables are written: a
+        conflict of the calendar files that no override settles, a bad
+        line of a hand-written file."""
+        self.faults.append(text)
 
     def count(self, source, births, events):
         self.counts[source] = (births, events)
@@ -374,52 +386,70 @@ def check_calendar_people(births, deaths, sources):
         key = "".join(person.words())
         death = deaths.get(key)
         if death is not None and person.year.value > death:
-            sources.notes.append("CONFLICT %s: %s born %s, after dying in %d" % (
+            sources.fault("%s: %s born %s, after dying in %d" % (
                 person.origin, person.name, person.year.label(), death))
         for other in births[index + 1:]:
             if ("".join(other.words()) == key and not namesakes(person, other)
                     and (other.month, other.day) != (person.month, person.day)):
-                sources.notes.append("CONFLICT %s and %s: %s born on %02d-%02d and %02d-%02d" % (
+                sources.fault("%s and %s: %s born on %02d-%02d and %02d-%02d" % (
                     person.origin, other.origin, person.name, person.month, person.day,
                     other.month, other.day))
 
 
-def supplement_lines(path):
-    """(line number, text) of a supplement's lines that are not comments."""
-    for number, line in enumerate(path.read_text(encoding="ascii", errors="replace")
+def source_lines(path, sources):
+    """(line number, text) of a hand-written file's lines that are not
+    comments; a line that is not printable ASCII is noted and left out."""
+    for number, line in enumerate(path.read_text(encoding="utf-8", errors="replace")
                                   .splitlines(), 1):
-        if line.strip() and not line.startswith("#"):
+        if not line.strip() or line.startswith("#"):
+            continue
+        if re.fullmatch(r"[ -~\t]*", line):
             yield number, line
+        else:
+            sources.fault("%s:%d: not printable ASCII: %s" % (path.name, number, ascii(line)))
+
+
+def real_birthday(match):
+    month, day = int(match["month"]), int(match["day"])
+    return 1 <= month <= 12 and 1 <= day <= DAYS_IN_MONTH[month - 1] and int(match["year"]) > 0
+
+
+def real_date(match):
+    try:
+        return bool(datetime.date(int(match["year"]), int(match["month"]), int(match["day"])))
+    except ValueError:
+        return False
+
+
+def read_supplement(path, line_form, valid, what, sources):
+    """(match, origin) of each line of a supplement; a line of another form
+    or with a date that does not exist is a fault."""
+    found = []
+    for number, line in source_lines(path, sources):
+        match = line_form.fullmatch(line)
+        if match and valid(match):
+            found.append((match, "%s:%d" % (path.name, number)))
+        else:
+            sources.fault("%s:%d: not %s: %s" % (path.name, number, what, line))
+    return found
 
 
 def read_supplements(folder, sources):
     """Adds the supplements' births and events to sources."""
-    for path in sorted(folder.glob("births-*.tsv")) if folder.is_dir() else ():
-        count = 0
-        for number, line in supplement_lines(path):
-            match = SUPPLEMENT_BIRTH.fullmatch(line)
-            origin = "%s:%d" % (path.name, number)
-            if not match:
-                sources.note(origin, line, "not a birth line")
-                continue
+    for path in sorted(folder.glob("births-*.tsv")):
+        found = read_supplement(path, SUPPLEMENT_BIRTH, real_birthday, "a birth line", sources)
+        for match, origin in found:
             year = int(match["year"])
             year = Year(-year if match["mark"] == " BC" else year, match["mark"] == "?")
             sources.births.append(Person(int(match["month"]), int(match["day"]), year,
                                          match["name"], match["known"], origin))
-            count += 1
-        sources.count(path.name, count, 0)
-    for path in sorted(folder.glob("events-*.tsv")) if folder.is_dir() else ():
-        count = 0
-        for number, line in supplement_lines(path):
-            match = SUPPLEMENT_EVENT.fullmatch(line)
-            origin = "%s:%d" % (path.name, number)
-            if not match:
-                sources.note(origin, line, "not an event line")
-                continue
+        sources.count(path.name, len(found), 0)
+    for path in sorted(folder.glob("events-*.tsv")):
+        found = read_supplement(path, SUPPLEMENT_EVENT, real_date, "an event line", sources)
+        for match, origin in found:
             sources.events.append(Event(int(match["year"]), int(match["month"]),
                                         int(match["day"]), match["text"], origin))
-            count += 1
-        sources.count(path.name, 0, count)
+        sources.count(path.name, 0, len(found))
 
 
 def from_calendar(item):
@@ -448,7 +478,8 @@ def merge_births(people, sources):
                          + " and ".join("%02d-%02d" % (p.month, p.day) for p in elsewhere))
             continue
         days.setdefault(person.month * 100 + person.day, []).append(person)
-    return {key: choose_people(day, sources) for key, day in sorted(days.items())}
+    chosen = {key: choose_people(day, sources) for key, day in sorted(days.items())}
+    return {key: people for key, people in chosen.items() if people}
 
 
 def choose_people(people, sources):
@@ -560,11 +591,10 @@ def report(sources, birthdays, events, out_dir):
     print("  Event: %d lines (calendar %d, supplements %d); years 1901-2024 with six: %d of 124"
           % (len(lines), sum(map(from_calendar, lines)),
              len(lines) - sum(map(from_calendar, lines)), full_years))
-    conflicts = [n for n in sources.notes if n.startswith("CONFLICT") or "matches no" in n]
-    for note in conflicts:
-        print("  " + note)
+    for warning in sources.warnings:
+        print("  warning: " + warning)
     print("  %d lines left out, each with its reason, in %s" % (
-        len(sources.notes) - len(conflicts), out_dir / "notes.txt"))
+        len(sources.notes), out_dir / "notes.txt"))
 
 
 def main(argv):
@@ -575,18 +605,23 @@ def main(argv):
     parser.add_argument("--overrides", type=pathlib.Path, default=HERE / "overrides.tsv")
     args = parser.parse_args(argv)
 
-    overrides = Overrides(args.overrides)
     sources = Sources()
+    overrides = Overrides(args.overrides, sources)
     read_calendar(args.calendar_dir, overrides, sources)
     if not sources.counts:
         sys.stderr.write("no calendar files found in %s\n" % args.calendar_dir)
         return 1
     read_supplements(args.supplements, sources)
-    sources.notes += overrides.problems + overrides.unused()
+    overrides.note_unused(sources)
 
+    args.out_dir.mkdir(parents=True, exist_ok=True)
+    if sources.faults:
+        for name in ("Birthday.tsv", "Event.tsv"):
+            (args.out_dir / name).unlink(missing_ok=True)
+        sys.stderr.write("".join("error: %s\n" % f for f in sources.faults))
+        return 1
     birthdays = merge_births(sources.births, sources)
     events = merge_events(sources.events, sources)
-    args.out_dir.mkdir(parents=True, exist_ok=True)
     header = "Day:int:key\t" + "\t".join(
         "Person%d:string" % (i + 1) for i in range(PEOPLE_PER_DAY))
     write_tsv(args.out_dir / "Birthday.tsv", header,
