@@ -34,6 +34,7 @@ out.
 """
 
 import argparse
+import collections
 import datetime
 import pathlib
 import re
@@ -52,7 +53,7 @@ SOURCE_FILES = (
     "calendar.computer", "calendar.holiday", "calendar.usholiday",
     "calendar.christian", "calendar.unitedkingdom", "calendar.australia",
     "calendar.newzealand", "calendar.southafrica", "calendar.eu",
-    "calendar.belgium",
+    "calendar.belgium", "calendar.thai", "calendar.pagan",
 )
 
 PEOPLE_PER_DAY = 5
@@ -577,20 +578,23 @@ def write_tsv(path, header, rows):
 
 
 def report(sources, birthdays, events, out_dir):
-    """Prints what each source gave and what the tables hold."""
-    print("Birthday and Event sources (births, events):")
-    for name, (births, lines) in sources.counts.items():
-        print("  %-24s %5d %5d" % (name, births, lines))
+    """Prints what each source gave and what of it the tables hold."""
     people = [p for day in birthdays.values() for p in day]
     lines = [e for year in events.values() for e in year]
+    def per_file(items):
+        return collections.Counter(item.origin.split(":")[0] for item in items)
+
+    kept_births, kept_events = per_file(people), per_file(lines)
+    print("Birthday and Event sources: births and events read, and kept in the tables")
+    for name, (births, events_read) in sources.counts.items():
+        print("  %-24s births %4d, kept %4d   events %4d, kept %4d" % (
+            name, births, kept_births[name], events_read, kept_events[name]))
     full_days = sum(len(day) == PEOPLE_PER_DAY for day in birthdays.values())
     full_years = sum(len(events.get(y, ())) >= 6 for y in range(1901, 2025))
-    print("  Birthday: %d people (calendar %d, supplements %d); days with five: %d of 366"
-          % (len(people), sum(map(from_calendar, people)),
-             len(people) - sum(map(from_calendar, people)), full_days))
-    print("  Event: %d lines (calendar %d, supplements %d); years 1901-2024 with six: %d of 124"
-          % (len(lines), sum(map(from_calendar, lines)),
-             len(lines) - sum(map(from_calendar, lines)), full_years))
+    print("  Birthday: %d people, %d from the calendar; days with five people: %d of 366"
+          % (len(people), sum(map(from_calendar, people)), full_days))
+    print("  Event: %d lines, %d from the calendar; years 1901-2024 with six lines: %d of 124"
+          % (len(lines), sum(map(from_calendar, lines)), full_years))
     for warning in sources.warnings:
         print("  warning: " + warning)
     print("  %d lines left out, each with its reason, in %s" % (
