@@ -4,7 +4,7 @@ A calendar line is "DATE<TAB>TEXT", DATE being "MM/DD", "Mon DD" or
 "DD Mon"; a line that starts with a tab continues the one before. The
 year of a line is its last number after a comma (", 1942", also before
 an aside: ", 1942, the rest" or ", 1942 (aside)"), or a number that ends
-the line (" 1942", "(1942)"). "1757?" is an uncertain year and "63 BC" a
+the line (" 1942", "(1942)"). "1450?" is an uncertain year and "63 BC" a
 year before the common era; "1,300" is a number, never a year.
 """
 
@@ -63,7 +63,7 @@ class Year:
                    match.start(), match.end())
 
     def label(self):
-        """"1942", "1757?" or "63 BC"."""
+        """"1942", "1450?" or "63 BC"."""
         text = "%d BC" % -self.value if self.value < 0 else str(self.value)
         return text + ("?" if self.uncertain else "")
 
@@ -154,7 +154,7 @@ def year_kind(text, match):
     short = len(match["number"]) < 3 and not match["bc"]
     if re.search(r",\s*$", before):
         return "comma" if ends_text or not short else None
-    # A year after "in" or "AD" belongs to the sentence ("founded in 1827").
+    # A year after "in" or "AD" belongs to the sentence ("opened in 1907").
     if (ends_text and not short and re.search(r"[\s(]$", before)
             and not re.search(r"\b(?:in|of|AD)\s*$", before)):
         return "final"

@@ -18,27 +18,27 @@ CALENDARS = {
 01/02\tAda Example born in Town, 1815, weaver
 01/02\tBob Sample, inventor of things, born, 1901
 01/02\tCora Third born, 1850, first to do X
-01/02\tDara Fourth born, 354, bishop
-01/02\tEli Fifth born in Old City, 63 BC, orator
+01/02\tDara Fourth born, 360, bishop
+01/02\tEli Fifth born in Old City, 58 BC, orator
 01/02\tFay Sixth born, 1500, maker of maps
 Jan 03\tGus Seventh born, 1777?, lawyer
 01/04\tSome project born, 1993
 01/04\tHarbor Navy born, 1790
-01/05\tIvo Party's Birthday (let's dance!)
+01/05\tIvo Party's Birthday (time for cake!)
 01/05\tJuno Day's Birthday in Farland
-01/06\tJon Oak, 3rd Mayor of Town, born 1718
+01/06\tJon Oak, 3rd Mayor of Town, born 1722
 01/06\tKim Ash, painter, born Lakeside,
-\t\tNorth Shire 1735.
-01/07\tRichard ``the Brave'', king of Somewhere born in Castle, 1157
-01/07\tLena Stone (Sir) born, 1948, author
+\t\tNorth Shire 1741.
+01/07\tRichard ``the Brave'', king of Somewhere born in Castle, 1160
+01/07\tLena Stone (Sir) born, 1951, painter
 01/08\tMira Vale born, 1786;
-\t\tmapped the "Vale spot" cf June 21
+\t\tmapped the "Vale spot" cf May 2
 01/09\tNed Twin born, 1900, surveyor
 01/12\tPia Test born (date uncertain), 1500, composer
 01/12\tRex Baptist baptised, 1600
 01/13\tWrong Day born, 1800, chemist
 01/16\tTom A. Rivers born, 1920, engineer
-01/17\tGreat Ruler born, 356 BC
+01/17\tGreat Ruler born, 340 BC
 01/21\tJ.D. Sample born, 1990
 """,
     "calendar.music": """LANG=UTF-8
@@ -49,15 +49,15 @@ Jan 03\tGus Seventh born, 1777?, lawyer
 01/18\tJo Tune (The Tunes) is born in Docktown, 1941
 """,
     "calendar.history": """01/02\tAn invented storm crosses the bay, 1901
-05/05\tA fair draws a crowd of 1,300 people, 1883
-05/06\tA prize of $7,000, 1963
-05/07\tMarchers number 300,000 in the square, 1996
-05/08\tFirst robot show (The Tin Parade) aired 1966
-05/09\tAn old ruler falls, 68
-05/10\tRocket Two launched, 1958.  A belt of dust found
+05/05\tA fair draws a crowd of 2,400 people, 1885
+05/06\tA prize of $4,000, 1964
+05/07\tMarchers number 250,000 in the square, 1994
+05/08\tThe robot show (The Tin Parade) starts 1967
+05/09\tAn old ruler falls, 71
+05/10\tRocket Two launched, 1962.  A belt of dust found
 05/11\tA musical opens in Stage Town (1970)
 05/12\tFirst film shown by Jean and Luc Lumi\u00e8re, 1895
-05/13\t58 \u00b0C measured at Hotfield, 1922
+05/13\t61 \u00b0C measured at Hotfield, 1923
 05/14\tThe florin becomes the euro (\u20ac), 1995
 05/15\tA treaty is signed, 1969 (ended, March 3, 1975)
 05/16\tA plan to finish by the year 2000 is made, 1977
@@ -70,6 +70,8 @@ Jan 03\tGus Seventh born, 1777?, lawyer
 06/06\tCity hall burns down, 1930
 06/06\tThe city hall burns to the ground, 1930
 05/19\tA wrong-day event happens, 1905
+05/20\tA crowd of 2,150 gathers
+05/21\tLena Stone (Sir) dies, 2015
 06/07\tRobot Club born, 1950
 12/31\tA late invented event, 1901
 """,
@@ -83,7 +85,7 @@ SUPPLEMENTS = {
 01-02\t1960\tQuill Extra\tpoet
 01-10\t1900\tNed Twin\tland surveyor
 01-20\t1450?\tUma Early\tprinter
-01-20\t63 BC\tVera Old\torator
+01-20\t61 BC\tVera Old\torator
 01-21\t1990\tJ. D. Sample\tchemist
 01-22\t1950\tFay Sixth\tsinger
 01-24\t1940\tZed Player\tjazz trumpeter
@@ -167,21 +169,21 @@ class DeriveCalendarTest(unittest.TestCase):
         cases = {
             # Five at most, the calendar's first; in order of year as a
             # number, before the common era first.
-            "102": ["Eli Fifth, orator (63 BC)", "Dara Fourth, bishop (354)",
+            "102": ["Eli Fifth, orator (58 BC)", "Dara Fourth, bishop (360)",
                     "Ada Example, weaver (1815)", "Cora Third, first to do X (1850)",
                     "Bob Sample, inventor of things (1901)"],
             "103": ["Gus Seventh, lawyer (1777?)"],
             # Years without a comma, continued lines.
-            "106": ["Jonathan Oak, 3rd Mayor of Town (1718)", "Kim Ash, painter (1735)"],
+            "106": ["Jonathan Oak, 3rd Mayor of Town (1722)", "Kim Ash, painter (1741)"],
             # Quotes and "(Sir)".
-            "107": ['Richard "the Brave", king of Somewhere (1157)', "Lena Stone, author (1948)"],
+            "107": ['Richard "the Brave", king of Somewhere (1160)', "Lena Stone, painter (1951)"],
             # The text after a semicolon is kept whole.
-            "108": ['Mira Vale, mapped the "Vale spot" cf June 21 (1786)'],
+            "108": ['Mira Vale, mapped the "Vale spot" cf May 2 (1786)'],
             # One person in two files, the name written two ways.
             "116": ["Tom A. Rivers, engineer (1920)"],
             # The supplement's own people and years.
-            "120": ["Vera Old, orator (63 BC)", "Uma Early, printer (1450?)"],
-            "117": ["Great Ruler, ruler of old (356 BC)"],
+            "120": ["Vera Old, orator (61 BC)", "Uma Early, printer (1450?)"],
+            "117": ["Great Ruler, ruler of old (340 BC)"],
         }
         for key, people in cases.items():
             with self.subTest(day=key):
@@ -229,25 +231,27 @@ class DeriveCalendarTest(unittest.TestCase):
 
     def test_years_and_texts_of_events(self):
         cases = {
-            "1883": ["May 5 A fair draws a crowd of 1,300 people"],
-            "1963": ["May 6 A prize of $7,000"],
-            "1996": ["May 7 Marchers number 300,000 in the square"],
-            "1966": ["May 8 First robot show (The Tin Parade) aired"],
-            "68": ["May 9 An old ruler falls"],
-            "1958": ["May 10 Rocket Two launched; A belt of dust found"],
+            "1885": ["May 5 A fair draws a crowd of 2,400 people"],
+            "1964": ["May 6 A prize of $4,000"],
+            "1994": ["May 7 Marchers number 250,000 in the square"],
+            "1967": ["May 8 The robot show (The Tin Parade) starts"],
+            "71": ["May 9 An old ruler falls"],
+            "1962": ["May 10 Rocket Two launched; A belt of dust found"],
             "1970": ["May 11 A musical opens in Stage Town"],
             "1895": ["May 12 First film shown by Jean and Luc Lumiere"],
-            "1922": ["May 13 58 degrees C measured at Hotfield"],
+            "1923": ["May 13 61 degrees C measured at Hotfield"],
             "1995": ["May 14 The florin becomes the euro"],
             "1969": ["May 15 A treaty is signed"],
             "1950": ["Jan 3 A canal opens in Flatland"],
+            "2015": ["May 21 Lena Stone dies"],
         }
         for year, lines in cases.items():
             with self.subTest(year=year):
                 self.assertEqual(self.years[year], lines)
         # A line that names another year, an uncertain year, a year before
-        # the common era, an override, a birth, the project's own file, fiction.
-        for year in ("1977", "1910", "480", "1905", "1940", "1999", "1368"):
+        # the common era, an amount, an override, a birth, the project's own
+        # file, fiction.
+        for year in ("1977", "1910", "480", "150", "1905", "1940", "1999", "1368"):
             with self.subTest(year=year):
                 self.assertNotIn(year, self.years)
 
