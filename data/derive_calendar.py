@@ -514,41 +514,62 @@ STOP_WORDS = {"a", "an", "the", "of", "in", "on", "at", "to", "for", "by", "and"
 
 
 def event_words(text):
-    """The words that carry an event's meaning, crudely stemmed."""
+    """The words that carry an event's meaning, crudely stemmed ("opens",
+    "opened" and "opening" alike, "dies" and "died" alike)."""
     words = set()
-    for word in fold(text):
+    for word in fold(text.replace("'s ", " ")):
         if word in STOP_WORDS:
             continue
-        for suffix in ("ing", "ed", "es", "s"):
-            if word.endswith(suffix) and len(word) - len(suffix) >= 3:
-                word = word[:-len(suffix)]
-                break
+        if word.endswith(("ied", "ies")) and len(word) >= 4:
+            word = word[:-3] + "ie"
+        elif word.endswith(("sses", "xes", "ches", "shes")):
+            word = word[:-2]
+        elif word.endswith("ing") and len(word) > 5:
+            word = word[:-3]
+        elif word.endswith("ed") and len(word) > 4:
+            word = word[:-2]
+        elif word.endswith("s") and not word.endswith("ss") and len(word) > 3:
+            word = word[:-1]
         words.add(word)
     return words
 
 
 def event_names(text):
-    """The capitalised words and the numbers of an event's text."""
-    return {w for w in fold(" ".join(re.findall(r"\b[A-Z0-9][\w.]*", text)))
-            if w not in STOP_WORDS}
+    """The capitalised words and the numbers of an event's text, in order."""
+    return [w for w in fold(" ".join(re.findall(r"\b[A-Z0-9][\w.]*", text)))
+            if w not in STOP_WORDS]
+
+
+def misspelt(a, b):
+    """True for two words of five letters or more that differ by one letter
+    left out ("Malcom" for "Malcolm")."""
+    short, long_ = sorted((a, b), key=len)
+    return len(short) >= 5 and len(long_) == len(short) + 1 and any(
+        long_[:i] + long_[i + 1:] == short for i in range(len(long_)))
 
 
 def same_event(a, b):
-    """True when two lines of one year tell one event. On one date: mostly
-    the same words, or the words of the shorter mostly in the longer. On two
-    dates: two thirds of all the words the same, and the names and numbers
-    of one all in the other ("Alaska becomes a state" is not "Hawaii becomes
-    a state")."""
+    """True when two lines of one year tell one event. On one date: half
+    the words of the shorter line in the longer, and one of the first two
+    names of a line among the words of the other ("Ann Lee dies in Rome" is
+    not "Bob Hill dies in Rome"). On two dates: two thirds of all their
+    words the same, and the names and numbers of one all in the other
+    ("Alaska becomes a state" is not "Hawaii becomes a state"). A word
+    misspelt by one letter is the same word."""
     wa, wb = event_words(a.text), event_words(b.text)
-    shared = len(wa & wb)
     if wa == wb:
         return True
+    small, large = sorted((wa, wb), key=len)
+    shared = sum(w in large or any(misspelt(w, v) for v in large) for w in small)
+    every = len(wa) + len(wb) - shared
     if shared < 2:
         return False
-    if (a.month, a.day) == (b.month, b.day):
-        return shared >= 0.5 * len(wa | wb) or shared >= 0.6 * min(len(wa), len(wb))
     na, nb = event_names(a.text), event_names(b.text)
-    return 3 * shared >= 2 * len(wa | wb) and (na <= nb or nb <= na)
+    if (a.month, a.day) == (b.month, b.day):
+        return shared >= 0.5 * len(small) and bool(
+            not na or not nb or event_words(" ".join(na[:2])) & wb
+            or event_words(" ".join(nb[:2])) & wa)
+    return 3 * shared >= 2 * every and (set(na) <= set(nb) or set(nb) <= set(na))
 
 
 def merge_events(events, sources):
@@ -561,7 +582,8 @@ def merge_events(events, sources):
             kept.append(event)
         else:
             sources.note(event.origin, event.line(), "repeats %s (%s)" % (twin.line(), twin.origin))
-    return {year: sorted(kept, key=lambda e: (e.month, e.day)) for year, kept in sorted(years.items())}
+    return {year: sorted(kept, key=lambda e: (e.month, e.day))
+            for year, kept in sorted(years.items())}
 
 
 def tsv_cell(text):

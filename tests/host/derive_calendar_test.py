@@ -73,6 +73,10 @@ Jan 03\tGus Seventh born, 1777?, lawyer
 05/20\tA crowd of 2,150 gathers
 05/21\tLena Stone (Sir) dies, 2015
 06/07\tRobot Club born, 1950
+07/02\tRolando Q is shot dead while speaking in a hall in Northport, 1913
+07/02\tRoland Q shot to death in Eastvale, 1913
+07/03\tAnn Lee dies in Rome, 1914
+07/03\tBob Hill died in Rome, 1914
 12/31\tA late invented event, 1901
 """,
     "calendar.belgium": "LANG=utf-8\n\n03 Jan\tA canal opens in Flatland, 1950\n",
@@ -261,6 +265,10 @@ class DeriveCalendarTest(unittest.TestCase):
             "Jun 15 A day of the supplement", "Dec 31 A late invented event"])
         self.assertEqual(self.years["1930"], ["Jun 6 The city hall of Oldtown burns down"])
         self.assertEqual(self.years["1937"], ["Jun 1 Big bridge opens in Rivertown"])
+        self.assertEqual(self.years["1913"],
+                         ["Jul 2 Rolando Q is shot dead while speaking in a hall in Northport"])
+        self.assertEqual(self.years["1914"],
+                         ["Jul 3 Ann Lee dies in Rome", "Jul 3 Bob Hill died in Rome"])
         self.assertEqual(self.years["1959"], ["Jun 4 Alpha Isle becomes a state",
                                               "Jun 5 Beta Isle becomes a state"])
 
