@@ -14,7 +14,7 @@ The derived Birthday.tsv must give each of the 366 days five people, each
 birth year, and no person twice, on one day or on two (two people of one name
 born more than ten years apart are two people). The derived Event.tsv must give
 every year from 1901 to 2024 six lines or more, each "Mon D text" in date
-order, and no line may name a year other than its record's.
+order; no line may name a year other than its record's or tell a birth.
 """
 import calendar
 import pathlib
@@ -171,6 +171,8 @@ def check_events(records, problems):
             dates.append((MONTHS.index(event["month"]), int(event["day"])))
             if other_years(line, year):
                 problems.append(f"year {year}: '{line}' names {other_years(line, year)}")
+            if re.search(r"\bborn\b", re.sub(r"\([^)]*\)", "", line)):
+                problems.append(f"year {year}: '{line}' is a birth, not news")
         if dates != sorted(dates):
             problems.append(f"year {year}: lines not in date order")
     thin = [y for y in EVENT_YEARS if counts.get(y, 0) < EVENTS_PER_YEAR]

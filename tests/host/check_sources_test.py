@@ -64,6 +64,7 @@ class CheckSourcesTest(unittest.TestCase):
                 lambda people, news: people.pop(1231),
             "names ['1932']": line(1931, 2, "Jan 3 The 1932 games are planned"),
             "is not 'Mon D text' with a real date": line(1931, 1, "Feb 30 No such day"),
+            "is a birth, not news": line(1931, 3, "Jan 4 Ann Lee is born in Town"),
             "lines not in date order": line(1931, 0, "Mar 1 Too late"),
             "years without 6 events, 2: 1950, 2024": lambda people, news: (
                 news[1950].pop(), news.pop(2024)),
