@@ -73,8 +73,10 @@ h2 {
 }
 p, dl, dd { margin: 0; }
 section { break-inside: avoid; }
+h2 { break-after: avoid; }
+p { orphans: 2; widows: 2; }
 .columns { column-count: 2; column-gap: 9mm; }
-.columns section { margin-bottom: 4mm; }
+.columns section { break-inside: auto; margin-bottom: 4mm; }
 .sign {
   display: flex;
   align-items: center;
@@ -85,14 +87,18 @@ section { break-inside: avoid; }
 .sign figure { flex: none; width: 30mm; margin: 0; }
 .sign figure svg { display: block; width: 100%; height: auto; }
 .stone { margin-top: 6mm; text-align: center; font-style: italic; }
-.more { margin-top: 5mm; }
+.more {
+  display: grid;
+  grid-template-columns: max-content 1fr;
+  gap: 1mm 4mm;
+  margin-top: 4mm;
+}
 .more dt { font-weight: bold; }
-.more dd { margin: 0 0 1.5mm 6mm; }
 .failure { color: #8b1a1a; font-style: italic; }
-/* A long report: smaller type, and the columns may split a section. */
+/* A long report: smaller type. */
 .sheet.long { font-size: 9pt; }
 .long header { margin-bottom: 4mm; }
-.long .columns section { break-inside: auto; margin-bottom: 3mm; }
+.long .columns section { margin-bottom: 3mm; }
 .long .sign figure { width: 24mm; }
 /* The pictures name PostScript faces: Debian's versions of them first. */
 svg text[style*="font-family:Times"] {
@@ -117,14 +123,15 @@ svg text[style*="font-family:Courier"] {
     background: none;
     box-shadow: none;
   }
+  .sign figure { width: 27mm; }
   /* On paper the border frames the printed page itself. */
   .border { position: fixed; }
   .sheet, .border { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
 }
 )css";
 
-// Above about this many lines in the two columns the page is set smaller, to
-// stay on one printed sheet.
+// Above about this many lines in the two columns (and the additional
+// categories) the page is set smaller, to stay on one printed sheet.
 constexpr std::size_t kLongColumnLines = 40;
 constexpr std::size_t kHeadingLines = 2;
 constexpr std::size_t kColumnCharacters = 48;
@@ -266,7 +273,7 @@ void Page::Additional() {
   for (int32_t dataType : types) {
     body_ << "<dt>" << EscapeHtml(DecodeWindows1252(FindCategory(categories_, dataType)->name))
          << "</dt>\n";
-    Block(dataType, "dd");
+    columnLines_ += Block(dataType, "dd");
   }
   body_ << "</dl>\n";
 }
