@@ -179,7 +179,8 @@ class Page {
 };
 
 void Page::Write() {
-  Picture(kBorderGraphic, "border-picture", "class=\"border\" preserveAspectRatio=\"none\"");
+  Picture(kBorderGraphic, "border-picture",
+          "class=\"border\" preserveAspectRatio=\"none\" aria-hidden=\"true\"");
   body_ << "<div class=\"content\">\n<header>\n";
   Block(9, "h1");
   Block(1, "p", "age");
@@ -253,14 +254,14 @@ void Page::Picture(int32_t dataType, std::string_view id, std::string_view attri
     Failure("p", '[' + category->name + "] " + drawing.error);
     return;
   }
-  body_ << "<svg id=\"" << id << "\" " << attributes << " viewBox=\"0 0 " << drawing.width << ' '
-       << drawing.height << "\" aria-label=\"" << EscapeHtml(DecodeWindows1252(answer.bytes))
-       << "\">" << drawing.content << "</svg>\n";
+  body_ << "<svg id=\"" << id << "\" " << attributes << " viewBox=\"0 0 " << drawing.width
+        << ' ' << drawing.height << "\" aria-label=\""
+        << EscapeHtml(DecodeWindows1252(category->name)) << "\">" << drawing.content << "</svg>\n";
 }
 
 void Page::Failure(std::string_view tag, const std::string& text) {
   body_ << '<' << tag << " class=\"failure\">" << EscapeHtml(DecodeWindows1252(text)) << "</"
-       << tag << ">\n";
+        << tag << ">\n";
 }
 
 // The additional categories, each its name and its value.
@@ -272,7 +273,7 @@ void Page::Additional() {
   body_ << "<dl class=\"more\">\n";
   for (int32_t dataType : types) {
     body_ << "<dt>" << EscapeHtml(DecodeWindows1252(FindCategory(categories_, dataType)->name))
-         << "</dt>\n";
+          << "</dt>\n";
     columnLines_ += Block(dataType, "dd");
   }
   body_ << "</dl>\n";
@@ -281,7 +282,7 @@ void Page::Additional() {
 // The introduction heading, or a plain title when it is missing.
 std::string Page::Title() const {
   const Answer heading = session_.Get(9);
-  const std::string title = heading.Ok() ? HtmlLines(heading.bytes) : "";
+  const std::string title = heading.Ok() ? EscapeHtml(DecodeWindows1252(heading.bytes)) : "";
   return title.empty() ? "Birthday report" : title;
 }
 

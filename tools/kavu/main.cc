@@ -26,9 +26,7 @@ constexpr int kExitBadInput = 2;
 constexpr const char* kReportUsage =
     "usage: kavu report [--html] [--output FILE] [--data DIR] [--data2 DIR] [--graphics DIR]\n"
     "                   YYYY-MM-DD NAME\n";
-constexpr const char* kUsage =
-    "usage: kavu report [--html] [--output FILE] [--data DIR] [--data2 DIR] [--graphics DIR]\n"
-    "                   YYYY-MM-DD NAME\n"
+constexpr const char* kOtherUsage =
     "       kavu categories [--data DIR] [--data2 DIR]\n"
     "       kavu get [--data DIR] [--data2 DIR] [--graphics DIR] TYPE YYYY-MM-DD NAME\n"
     "       kavu --help, kavu COMMAND --help\n";
@@ -67,7 +65,7 @@ void PrintHelp(const std::string& command) {
               << kFolderHelp;
     return;
   }
-  std::cout << kHelp << kUsage << '\n' << kFolderHelp
+  std::cout << kHelp << kReportUsage << kOtherUsage << '\n' << kFolderHelp
             << "  --html, --output FILE: see kavu report --help\n";
 }
 
@@ -146,21 +144,22 @@ int RunReport(const CommandLine& line) {
                              "(Debian: libwmf-dev)");
   }
   // Named before the session enters the graphics folder.
-  const std::filesystem::path file =
-      line.outputFile.empty() ? std::filesystem::path() : std::filesystem::absolute(line.outputFile);
+  const std::filesystem::path file = line.outputFile.empty()
+                                         ? std::filesystem::path()
+                                         : std::filesystem::absolute(line.outputFile);
   // The page is UTF-8, the library's texts Windows-1252: so is the name it
   // gets from the command line.
   const std::string& name = line.arguments[1];
-  return WithDatedSession(line, 0, line.html ? EncodeWindows1252(name) : name,
-                          [&](const LibrarySession& session, const std::vector<Category>& categories) {
-                            std::ostringstream report;
-                            if (line.html) {
-                              WriteHtmlReport(session, categories, report);
-                            } else {
-                              ReportWriter(session, categories, report).Write();
-                            }
-                            return Deliver(report.str(), file);
-                          });
+  const auto write = [&](const LibrarySession& session, const std::vector<Category>& categories) {
+    std::ostringstream report;
+    if (line.html) {
+      WriteHtmlReport(session, categories, report);
+    } else {
+      ReportWriter(session, categories, report).Write();
+    }
+    return Deliver(report.str(), file);
+  };
+  return WithDatedSession(line, 0, line.html ? EncodeWindows1252(name) : name, write);
 }
 
 int RunCategories(const CommandLine& line) {
@@ -220,7 +219,7 @@ int main(int argc, char** argv) {
   try {
     return kavu::Run(argc, argv);
   } catch (const kavu::UsageError& error) {
-    std::cerr << "kavu: " << error.what() << '\n' << kavu::kUsage;
+    std::cerr << "kavu: " << error.what() << '\n' << kavu::kReportUsage << kavu::kOtherUsage;
     return kavu::kExitBadInput;
   } catch (const kavu::LibraryFailure& error) {
     std::cerr << "kavu: " << error.what() << '\n';

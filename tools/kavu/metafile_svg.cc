@@ -68,9 +68,10 @@ void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text) {
     return;
   }
   const std::size_t start = starts[count - 2];
+  const std::size_t length = starts[count - 1] - start;
   const std::string escaped =
-      EscapeHtml(DecodeWindows1252(std::string_view(out.svg).substr(start, starts[count - 1] - start)));
-  out.svg.replace(start, starts[count - 1] - start, escaped);
+      EscapeHtml(DecodeWindows1252(std::string_view(out.svg).substr(start, length)));
+  out.svg.replace(start, length, escaped);
 }
 
 const char* Reason(wmf_error_t error) {
