@@ -29,9 +29,11 @@ fail() {
 
 need_build_tools
 need_packages chromium poppler-utils libwmf-dev pkg-config fonts-urw-base35 fonts-dejavu-core python3
-# Configured again: libwmf may have come just now.
+# Configured again: libwmf may have come just now, and with it the host's
+# page tests, which the main run may not have had.
 cmake -S "$ROOT" -B "$BUILD" >/dev/null
 cmake --build "$BUILD" -j"$JOBS" --target kavu dtf kavu32_data >/dev/null
+(cd "$BUILD" && ctest --output-on-failure -R '^host_html_')
 rm -rf "$OUT" && mkdir -p "$OUT"
 
 # browser ARGS...: headless Chromium as root, with nothing to fetch.

@@ -100,6 +100,8 @@ p { orphans: 2; widows: 2; }
 .long header { margin-bottom: 4mm; }
 .long .columns section { margin-bottom: 3mm; }
 .long .sign figure { width: 24mm; }
+/* A metafile's polyline is a line only; libwmf leaves its fill unsaid. */
+svg polyline { fill: none; }
 /* The pictures name PostScript faces: Debian's versions of them first. */
 svg text[style*="font-family:Times"] {
   font-family: "Nimbus Roman", Times, "Times New Roman", serif !important;

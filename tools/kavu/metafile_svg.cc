@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -21,36 +22,46 @@ constexpr double kPixelsPerInch = 96;
 // libwmf's SVG output, collected in memory. The device layer writes each
 // text a picture draws as the one piece of output between the start tag and
 // "</text>\n", as it stands in the file: those bytes are decoded and
-// escaped here.
+// escaped here. No exception may cross libwmf's C frames: the callbacks
+// note a failed allocation instead.
 struct Output {
   std::string svg;
   bool tooLarge = false;
+  bool outOfMemory = false;
   bool inText = false;
   std::vector<std::size_t> pieceStarts;  // of the current text element
   void (*drawText)(wmfAPI*, wmfDrawText_t*) = nullptr;
 };
 
-int PutPiece(char* text, void* context) {
+int PutPiece(char* text, void* context) noexcept {
   auto& out = *static_cast<Output*>(context);
   const std::string_view piece(text);
-  if (out.tooLarge || out.svg.size() + piece.size() > kMaxSvgBytes) {
+  if (out.tooLarge || out.outOfMemory) {
+    return EOF;
+  }
+  if (out.svg.size() + piece.size() > kMaxSvgBytes) {
     out.tooLarge = true;
     return EOF;
   }
-  if (out.inText) {
-    out.pieceStarts.push_back(out.svg.size());
+  try {
+    if (out.inText) {
+      out.pieceStarts.push_back(out.svg.size());
+    }
+    out.svg += piece;
+  } catch (const std::bad_alloc&) {
+    out.outOfMemory = true;
+    return EOF;
   }
-  out.svg += piece;
   return 0;
 }
 
-int Restart(void* context) {
+int Restart(void* context) noexcept {
   auto& out = *static_cast<Output*>(context);
   out.svg.clear();
   return 0;
 }
 
-void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text) {
+void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text) noexcept {
   auto& out = *static_cast<Output*>(api->user_data);
   const std::size_t elementStart = out.svg.size();
   out.inText = true;
@@ -59,7 +70,7 @@ void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text) {
   out.inText = false;
   const std::vector<std::size_t>& starts = out.pieceStarts;
   const std::size_t count = starts.size();
-  if (out.tooLarge) {
+  if (out.tooLarge || out.outOfMemory) {
     return;
   }
   if (count < 2 || std::string_view(out.svg).substr(starts[count - 1]) != "</text>\n") {
@@ -69,9 +80,12 @@ void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text) {
   }
   const std::size_t start = starts[count - 2];
   const std::size_t length = starts[count - 1] - start;
-  const std::string escaped =
-      EscapeHtml(DecodeWindows1252(std::string_view(out.svg).substr(start, length)));
-  out.svg.replace(start, length, escaped);
+  try {
+    out.svg.replace(start, length,
+                    EscapeHtml(DecodeWindows1252(std::string_view(out.svg).substr(start, length))));
+  } catch (const std::bad_alloc&) {
+    out.outOfMemory = true;
+  }
 }
 
 const char* Reason(wmf_error_t error) {
@@ -135,8 +149,8 @@ Drawing DrawMetafile(const std::string& path) {
     return fail("the picture has no size");
   }
   error = wmf_play(api.get(), 0, &device->bbox);
-  if (out.tooLarge) {
-    return fail("the picture is too large");
+  if (out.tooLarge || out.outOfMemory) {
+    return fail(out.tooLarge ? "the picture is too large" : Reason(wmf_E_InsMem));
   }
   if (error != wmf_E_None) {
     return fail(Reason(error));
