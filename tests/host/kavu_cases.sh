@@ -41,15 +41,16 @@ has_text() {  # has_text FILE TEXT
 }
 line_no() { grep -nxF -- "$2" "$1" | head -1 | cut -d: -f1 || true; }
 
-# The headings come in reading order.
-expect_order() {  # expect_order FILE LINE...
-  local file="$1" previous=0 n
-  shift
+# expect_order HOW FILE TEXT...: each TEXT found after the one before it,
+# as a whole line (HOW -x) or anywhere (HOW -o).
+expect_order() {
+  local how="$1" file="$2" previous=-1 at
+  shift 2
   for text in "$@"; do
-    n="$(line_no "$file" "$text")"
-    [ -n "$n" ] || fail "no line '$text'"
-    [ "$n" -gt "$previous" ] || fail "'$text' out of order"
-    previous="$n"
+    at="$(grep -b "$how"F -- "$text" "$file" | head -1 | cut -d: -f1)"
+    [ -n "$at" ] || fail "no '$text' in $(basename "$file")"
+    [ "$at" -gt "$previous" ] || fail "'$text' out of order"
+    previous="$at"
   done
 }
 
@@ -118,7 +119,7 @@ report_1992() {
   zodiac_title="$(cell "$sources/zodiac.tsv" 4 1)"
   chinese_title="$(cell "$sources/chinese.tsv" 8 1)"
   [ "$(head -1 "$r")" = "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" ] || fail "introduction"
-  expect_order "$r" "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" "In The News In 1992" \
+  expect_order -x "$r" "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" "In The News In 1992" \
     "Celebrities born on June 19" "Ann Lee - 1992" "Entertainment in 1992" \
     "Sport champions in 1992" "$zodiac_title" "$chinese_title" \
     "Zodiac Graphic: Zodiac4.wmf" "Chinese Year Graphic: Chines8.wmf" "Border Graphic: Border.wmf"
@@ -236,18 +237,6 @@ escaped() {
   sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g' -e "s/'/\&#39;/g" <<<"$1"
 }
 
-# expect_in_order FILE TEXT...: each TEXT found after the one before it.
-expect_in_order() {
-  local file="$1" previous=-1 at
-  shift
-  for text in "$@"; do
-    at="$(grep -boF -- "$text" "$file" | head -1 | cut -d: -f1)"
-    [ -n "$at" ] || fail "no '$text' in the page"
-    [ "$at" -gt "$previous" ] || fail "'$text' out of order"
-    previous="$at"
-  done
-}
-
 # The page: self-contained UTF-8, the name escaped, a Windows-1252 table
 # text decoded, the three pictures inline, the texts in reading order.
 html_page() {
@@ -272,7 +261,7 @@ html_page() {
   news="$(escaped "$(cell "$derived/Event.tsv" 1992 1)" | sed '1!s/^/<br>\n/' | tr -d '\n')"
   text="$(tr -d '\n' <"$page")"
   [[ "$text" == *"<p>$news</p>"* ]] || fail "the news of 1992 differ from the Event table"
-  expect_in_order "$page" "<h1>" "Born June 19, 1992." "June 19, 1992</p>" "In The News In 1992" \
+  expect_order -o "$page" "<h1>" "Born June 19, 1992." "June 19, 1992</p>" "In The News In 1992" \
     "Celebrities born on June 19" "Entertainment in 1992" "Sport champions in 1992" \
     'id="zodiac-picture"' "Gemini</text>" "$(escaped "$(cell "$sources/zodiac.tsv" 4 1)")" \
     'id="chinese-picture"' "Monkey</text>" "$(escaped "$(cell "$sources/chinese.tsv" 8 1)")" \
