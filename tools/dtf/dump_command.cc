@@ -47,13 +47,13 @@ class Dumper {
   std::string Cell(const TsField& field, int32_t record, int fieldNo) const {
     switch (field.FieldType()) {
       case kBooleanType:
-        return FormatBoolean(field.StoredBytes()[0]);
+        return FormatBooleanCell(field.StoredBytes()[0]);
       case kIntegerType:
         return std::to_string(field.AsInteger());
       case kFloatType:
-        return FormatFloat(field.AsFloat());
+        return FormatFloatCell(field.AsFloat());
       case kDateTimeType:
-        return FormatDateTime(field.AsDateTime());
+        return FormatDateTimeCell(field.AsDateTime());
       case kStringType:
         return EscapeText(field.AsString());
       case kMemoType:
