@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "cell_text.h"
-#include "command_line.h"
 #include "commands.h"
 #include "file_io.h"
 #include "table_file.h"
@@ -82,8 +81,8 @@ class Dumper {
 }  // namespace
 
 int RunDump(const std::vector<std::string>& arguments) {
-  const CommandLine line(arguments, {.PositionalCount = 1, .ValueOptions = {"--blobs"}, .FlagOptions = {}});
-  const std::string& path = line.Positional(0);
+  const tools::Arguments line = FileArguments(arguments, 1, {.ValueOptions = {{"--blobs", "a value"}}, .FlagOptions = {}});
+  const std::string& path = line.Positional()[0];
   TableFile file(path);
   if (const std::string failure = file.Open(); !failure.empty()) {
     throw ToolError(path + ": cannot open the table: " + failure);
