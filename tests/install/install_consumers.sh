@@ -14,10 +14,13 @@ rm -rf "$work"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-# The shared library with both SONAME links, the header, the tools.
+# The shared library with both SONAME links, the header, the tools, the
+# manual pages.
 libdir="$(dirname "$(find "$prefix" -name libkavu32.so -print -quit)")"
+man="$prefix/share/man"
 for file in "$libdir/libkavu32.so" "$libdir/libkavu32.so.1" "$prefix/include/kavu32.h" \
-            "$prefix/bin/dtf" "$prefix/bin/kavu"; do
+            "$prefix/bin/dtf" "$prefix/bin/kavu" \
+            "$man/man1/dtf.1" "$man/man1/kavu.1" "$man/man3/kavu32.3" "$man/man5/dtf.5"; do
   [ -e "$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -L "$libdir/libkavu32.so" ] && [ -L "$libdir/libkavu32.so.1" ] || {
