@@ -8,6 +8,7 @@ build="$1"
 work="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/lib/common.sh"
+source "$here/consumers.sh"
 command -v pkg-config >/dev/null || need_packages pkg-config
 
 rm -rf "$work"
@@ -26,27 +27,7 @@ done
 [ -L "$libdir/libkavu32.so" ] && [ -L "$libdir/libkavu32.so.1" ] || {
   echo "libkavu32.so and libkavu32.so.1 must be links"; exit 1; }
 
-data="$prefix/share/kavu32/tables"
-expected="categories: 19"
-
-check_output() {
-  local how="$1" output="$2"
-  if [ "$output" != "$expected" ]; then
-    echo "$how consumer printed '$output', expected '$expected'"
-    exit 1
-  fi
-  echo "$how consumer: $output"
-}
-
-cmake -S "$here/consumer" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
-cmake --build "$work/cmake-build" >/dev/null
-check_output CMake "$("$work/cmake-build/count_categories" "$data")"
-
-export PKG_CONFIG_PATH="$libdir/pkgconfig"
-cc -std=c11 -Wall -Wextra -Werror -o "$work/count_categories" "$here/consumer/count_categories.c" \
-   $(pkg-config --cflags --libs kavu32)
-check_output pkg-config "$(LD_LIBRARY_PATH="$(pkg-config --variable=libdir kavu32)" \
-                            "$work/count_categories" "$data")"
+check_consumers "$prefix" "$libdir" "$prefix/share/kavu32/tables" "$work"
 
 # The installed host finds its library and the installed data set by itself.
 "$prefix/bin/kavu" report 1992-06-19 "Ann Lee" >"$work/report"
