@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Kavu32.dll: cross-builds it with mingw-w64, checks its export table, and
-# runs the Windows test host against it under Wine. Exits non-zero on any
-# failure.
+# Kavu32.dll: cross-builds it with mingw-w64, checks its export and import
+# tables, and runs the Windows test host against it under Wine. Where this
+# machine cannot run the 32-bit DLL (no 32-bit support in the kernel, or no
+# installable wine32), the host runs against a 64-bit build of the same
+# sources under wine64 instead, so the Win32 platform layer is tested on
+# every machine. Exits non-zero on any failure.
 set -euo pipefail
 source "$(dirname "$0")/../lib/common.sh"
+source "$(dirname "$0")/../lib/windows.sh"
 
 WIN_BUILD="$BUILD-win32"
-MINGW=i686-w64-mingw32
 DTF="$BUILD/tools/dtf/dtf"
 EXPORTS=(GetCategories GetData GetErrorCode GetErrorString SetDateAndName ShutDown StartUp)
 SYSTEM_DLLS=(KERNEL32.dll USER32.dll msvcrt.dll)
@@ -16,29 +19,11 @@ fail() {
   exit 1
 }
 
-# The toolchain, and 32-bit Wine, which needs the i386 architecture.
-need_windows_tools() {
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo dpkg --add-architecture i386
-    unset KAVU32_APT_UPDATED
-  fi
-  need_packages g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
-}
-
-build_dll() {
-  configure_and_build "$WIN_BUILD" \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" \
-    -DKAVU32_BUILD_TESTS=OFF -DKAVU32_BUILD_TOOLS=OFF -DKAVU32_BUILD_BENCH=OFF \
-    -DKAVU32_BUILD_WINDOWS_HOST=ON
-}
-
 # Exactly the seven undecorated names, and no import beside system DLLs
 # (the C and C++ runtimes are linked in).
 check_dll() {
-  local dll="$1" table names imports
-  table="$($MINGW-objdump -p "$dll")"
+  local dll="$1" objdump="$2" table names imports
+  table="$($objdump -p "$dll")"
   names="$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table" | awk '/^\t\[/ {print $NF}' | sort)"
   [ "$names" = "$(printf '%s\n' "${EXPORTS[@]}")" ] ||
     fail "Kavu32.dll exports:"$'\n'"$names"$'\n'"expected exactly: ${EXPORTS[*]}"
@@ -46,7 +31,7 @@ check_dll() {
   for name in $imports; do
     [[ " ${SYSTEM_DLLS[*]} " == *" $name "* ]] || fail "Kavu32.dll imports $name"
   done
-  echo "Kavu32.dll exports the seven names and imports only: $(echo $imports)"
+  echo "$dll exports the seven names and imports only: $(echo $imports)"
 }
 
 # The fixture tables, built from TSV sources by the Linux dtf tool:
@@ -75,27 +60,40 @@ build_fixture() {
   done
 }
 
-# Runs the host in a scratch folder of its own (it makes and removes the
-# graphic files there), without a display: messages go to standard error.
+# run_host BUILD BITS LOCALE: runs the host in a scratch folder of its own
+# (it makes and removes the graphic files there), without a display:
+# messages go to standard error.
 run_host() {
-  local locale="$1" run="$WIN_BUILD/host_run/$1"
+  local build="$1" bits="$2" locale="$3" run="$1/host_run/$3"
   rm -rf "$run" && mkdir -p "$run"
-  cp "$WIN_BUILD/bin/Kavu32.dll" "$WIN_BUILD/bin/kavu32_windows_host.exe" "$run/"
-  echo "-- Windows host, locale $locale"
-  (cd "$run" && LC_ALL="$locale" timeout 600 wine kavu32_windows_host.exe \
+  cp "$build/bin/Kavu32.dll" "$build/bin/kavu32_windows_host.exe" "$run/"
+  echo "-- Windows host, $bits-bit, locale $locale"
+  (cd "$run" && LC_ALL="$locale" timeout 600 "$(wine_for "$bits")" kavu32_windows_host.exe \
     "$(winepath -w "$WIN_BUILD/fixture")")
 }
 
-need_windows_tools
-build_dll
-check_dll "$WIN_BUILD/bin/Kavu32.dll"
+need_cross_tools
+choose_windows_run
+
+# The product, the 32-bit DLL, is built and its tables checked everywhere.
+build_windows "$WIN_BUILD" 32 -DKAVU32_BUILD_WINDOWS_HOST=ON
+check_dll "$WIN_BUILD/bin/Kavu32.dll" "$MINGW32-objdump"
 build_fixture "$WIN_BUILD/fixture"
 
-export WINEPREFIX="$WIN_BUILD/wineprefix" WINEDEBUG=-all DISPLAY= KAVU32_MESSAGES=stderr
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko set-up dialogs
+run_build="$WIN_BUILD"
+if [ "$WINDOWS_BITS" = 32 ]; then
+  echo "== Windows run: the 32-bit Kavu32.dll under wine32"
+else
+  echo "== Windows run: a 64-bit build of the same sources under wine64 ($WINDOWS_FALLBACK)"
+  run_build="$BUILD-win64"
+  build_windows "$run_build" 64 -DKAVU32_BUILD_WINDOWS_HOST=ON
+  check_dll "$run_build/bin/Kavu32.dll" "$MINGW64-objdump"
+fi
+
+wine_environment "$run_build"
 status=0
 for locale in en_US.UTF-8 de_DE.UTF-8; do
-  run_host "$locale" || status=1
+  run_host "$run_build" "$WINDOWS_BITS" "$locale" || status=1
 done
 wineserver -k 2>/dev/null || true
 exit $status

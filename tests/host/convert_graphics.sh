@@ -6,17 +6,20 @@
 set -euo pipefail
 graphics="$1"
 sources="$2"
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/../../scripts/lib/common.sh"
-command -v wmf2svg >/dev/null || need_packages libwmf-bin
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+command -v wmf2svg >/dev/null ||
+  fail "wmf2svg not found: install the Debian package libwmf-bin (scripts/test.sh does)"
+
 convert() {  # convert NAME EXPECTED_TEXT
   local svg="$work/${1%.wmf}.svg"
-  wmf2svg -o "$svg" "$graphics/$1" >/dev/null 2>&1 || fail "$1 does not convert"
+  wmf2svg -o "$svg" "$graphics/$1" >/dev/null 2>"$work/stderr" || fail "$1 does not convert"
+  # Without its fonts libwmf still succeeds, but writes an empty picture.
+  ! grep -q "failed to load \*any\* font" "$work/stderr" ||
+    fail "libwmf finds no fonts: install the Debian package fonts-urw-base35 (scripts/test.sh does)"
   grep -q '<svg' "$svg" || fail "$1 gives no picture"
   [ -z "$2" ] || grep -qF ">$2</text>" "$svg" || fail "$1 does not show '$2'"
 }

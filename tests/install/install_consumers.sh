@@ -7,9 +7,11 @@ set -euo pipefail
 build="$1"
 work="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/../../scripts/lib/common.sh"
 source "$here/consumers.sh"
-command -v pkg-config >/dev/null || need_packages pkg-config
+command -v pkg-config >/dev/null || {
+  echo "FAIL: pkg-config not found: install the Debian package pkg-config (scripts/test.sh does)" >&2
+  exit 1
+}
 
 rm -rf "$work"
 prefix="$work/prefix"
