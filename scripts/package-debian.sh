@@ -16,10 +16,14 @@ source_copy="$out/kavu32-$version"
 rm -rf "$out"
 mkdir -p "$source_copy"
 # The files of the checkout, tracked or new, without what git ignores (the
-# build folders).
-(cd "$ROOT" && git ls-files -z --cached --others --exclude-standard |
-  xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh |
-  tar --null -T - -cf -) | tar -xf - -C "$source_copy"
+# build folders); outside a git checkout, everything but the build folders.
+if git -C "$ROOT" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  (cd "$ROOT" && git ls-files -z --cached --others --exclude-standard |
+    xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh |
+    tar --null -T - -cf -) | tar -xf - -C "$source_copy"
+else
+  tar -C "$ROOT" --exclude='./build*' -cf - . | tar -xf - -C "$source_copy"
+fi
 
 echo "building the Debian packages of kavu32 $version in $out"
 if ! (cd "$source_copy" && DEB_BUILD_OPTIONS="parallel=$JOBS" dpkg-buildpackage -us -uc -b) \

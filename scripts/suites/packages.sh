@@ -14,7 +14,7 @@ WIN_OUT="$BUILD-win32-release"
 TESTS="$ROOT/tests/packages"
 
 need_packages dpkg-dev debhelper lintian mandoc groff pkg-config cmake gcc zip unzip \
-  g++-mingw-w64-i686 binutils-mingw-w64-i686 wine
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
 bash "$ROOT/scripts/debian-build-deps.sh"
 
 bash "$ROOT/scripts/package-debian.sh" "$DEB_OUT"
@@ -23,6 +23,7 @@ bash "$TESTS/debian_packages.sh" "$DEB_OUT" "$DEB_OUT/test"
 zip="$(bash "$ROOT/scripts/package-windows.sh" "$WIN_OUT" | tail -n 1)"
 choose_windows_run
 if [ "$WINDOWS_BITS" = 32 ]; then
+  need_packages wine # winepath
   run=(--run)
 else
   run=(--skip "$WINDOWS_FALLBACK")
