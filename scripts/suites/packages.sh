@@ -30,3 +30,4 @@ else
 fi
 bash "$TESTS/windows_archive.sh" "$zip" "$DEB_OUT/test/root/usr/share/kavu32" "$WIN_OUT/test" \
   "${run[@]}"
+echo "packages suite: ${SECONDS}s"
