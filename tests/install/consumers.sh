@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced: builds the C host tests/install/consumer/count_categories.c
 # against an installed Kavu32 twice, through the CMake package and through
 # pkg-config, runs each on a data folder and checks that it counts the 19
