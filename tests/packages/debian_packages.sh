@@ -54,10 +54,12 @@ diff -u <(echo "$expected") <(echo "$actual") ||
 echo "package contents: as expected ($(wc -l <<<"$actual") files)"
 
 # Relations: the tools' dependency on the library comes from its symbols
-# file; the development package pins the library's exact version.
+# file, kavu's on libwmf from a build with the page; the development
+# package pins the library's exact version.
 field() { dpkg-deb -f "$(deb_file "$1")" "$2"; }
 [[ "$(field kavu-tools Depends)" == *"libkavu32-1 (>= "* ]] ||
   fail "kavu-tools does not depend on libkavu32-1: $(field kavu-tools Depends)"
+[[ "$(field kavu-tools Depends)" == *libwmf* ]] || fail "kavu-tools does not depend on libwmf"
 [[ "$(field libkavu32-dev Depends)" == *"libkavu32-1 (= $version)"* ]] ||
   fail "libkavu32-dev does not depend on libkavu32-1 (= $version)"
 [ "$(field kavu-tools Recommends)" = "kavu32-data" ] || fail "kavu-tools does not recommend kavu32-data"
@@ -90,7 +92,12 @@ for line in "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" "Zodiac Graphic: Zodiac4
             "Chinese Year Graphic: Chines8.wmf" "Border Graphic: Border.wmf"; do
   grep -qxF "$line" "$work/report" || fail "the packaged kavu's report lacks '$line'"
 done
-echo "packaged kavu: report printed from the packaged data"
+# Built with libwmf: the page draws the three pictures.
+LD_LIBRARY_PATH="$libdir" "$root/usr/bin/kavu" report --html --output "$work/report.html" \
+  1992-06-19 "Ann Lee" || fail "the packaged kavu wrote no page"
+[ "$(grep -o '<svg' "$work/report.html" | wc -l)" -ge 3 ] ||
+  fail "the packaged kavu's page lacks its pictures"
+echo "packaged kavu: report and page printed from the packaged data"
 
 # The manual pages as packaged: no warning from either formatter.
 for page in "$root"/usr/share/man/man*/*.gz; do
