@@ -20,10 +20,10 @@
 namespace kavu32::bench {
 namespace {
 
-constexpr int32_t kSizes[] = {1'000, 100'000, 1'000'000};
+constexpr int32_t Sizes[] = {1'000, 100'000, 1'000'000};
 // Enough keys that the lookups at a million records spread over the whole
 // table; a power of two, so the next key is a mask away.
-constexpr size_t kLookups = 1 << 16;
+constexpr size_t Lookups = 1 << 16;
 
 int32_t KeyAt(const uint8_t* image, int32_t offset) {
   int32_t key;
@@ -118,30 +118,30 @@ class SqliteSearch {
 // Everything one table size needs, built once.
 struct Contenders {
   explicit Contenders(int32_t recordCount)
-      : image(dtf::WriteTableImage(KeyedTableContent(recordCount))),
-        table(image.data(), static_cast<int32_t>(image.size())),
-        floor(image),
-        inMemory(":memory:", recordCount),
-        inFile(folder.Path() + "records.db", recordCount),
-        presentKeys(RandomKeys(recordCount, false, kLookups)),
-        absentKeys(RandomKeys(recordCount, true, kLookups)) {
-    table.Open();
+      : Image(dtf::WriteTableImage(KeyedTableContent(recordCount))),
+        Table(Image.data(), static_cast<int32_t>(Image.size())),
+        Floor(Image),
+        InMemory(":memory:", recordCount),
+        InFile(Folder.Path() + "records.db", recordCount),
+        PresentKeys(RandomKeys(recordCount, false, Lookups)),
+        AbsentKeys(RandomKeys(recordCount, true, Lookups)) {
+    Table.Open();
   }
 
   bool FindKeyAndRead(int32_t key, std::string& text) {
-    if (!table.FindKey(key)) return false;
-    text = table.Fields(kTextField).AsString();
+    if (!Table.FindKey(key)) return false;
+    text = Table.Fields(TextField).AsString();
     return true;
   }
 
-  std::vector<uint8_t> image;
-  TsTable table;
-  FloorSearch floor;
-  TemporaryFolder folder;
-  SqliteSearch inMemory;
-  SqliteSearch inFile;
-  std::vector<int32_t> presentKeys;
-  std::vector<int32_t> absentKeys;
+  std::vector<uint8_t> Image;
+  TsTable Table;
+  FloorSearch Floor;
+  TemporaryFolder Folder;
+  SqliteSearch InMemory;
+  SqliteSearch InFile;
+  std::vector<int32_t> PresentKeys;
+  std::vector<int32_t> AbsentKeys;
 };
 
 Contenders& ContendersOf(int32_t recordCount) {
@@ -158,11 +158,11 @@ bool Lookup(Contenders& c, Contender who, int32_t key, std::string& text) {
     case Contender::FindKey:
       return c.FindKeyAndRead(key, text);
     case Contender::Floor:
-      return c.floor.Find(key, text);
+      return c.Floor.Find(key, text);
     case Contender::SqliteMemory:
-      return c.inMemory.Find(key, text);
+      return c.InMemory.Find(key, text);
     case Contender::SqliteFile:
-      return c.inFile.Find(key, text);
+      return c.InFile.Find(key, text);
   }
   return false;
 }
@@ -173,7 +173,7 @@ bool AgreesWithFloor(Contenders& c, Contender who, const std::vector<int32_t>& k
   for (size_t i = 0; i < 256; ++i) {
     std::string expected;
     std::string text;
-    const bool found = c.floor.Find(keys[i], expected);
+    const bool found = c.Floor.Find(keys[i], expected);
     if (Lookup(c, who, keys[i], text) != found || text != expected) return false;
   }
   return true;
@@ -182,7 +182,7 @@ bool AgreesWithFloor(Contenders& c, Contender who, const std::vector<int32_t>& k
 template <Contender Who>
 void BM_Lookup(benchmark::State& state, int32_t recordCount, bool absent) {
   Contenders& c = ContendersOf(recordCount);
-  const std::vector<int32_t>& keys = absent ? c.absentKeys : c.presentKeys;
+  const std::vector<int32_t>& keys = absent ? c.AbsentKeys : c.PresentKeys;
   if (!AgreesWithFloor(c, Who, keys)) {
     state.SkipWithError("answers differ from the floor's");
     return;
@@ -193,7 +193,7 @@ void BM_Lookup(benchmark::State& state, int32_t recordCount, bool absent) {
   for (auto _ : state) {
     found += Lookup(c, Who, keys[next], text);
     benchmark::DoNotOptimize(text.data());
-    next = (next + 1) & (kLookups - 1);
+    next = (next + 1) & (Lookups - 1);
   }
   state.counters["found"] =
       benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
@@ -204,7 +204,7 @@ struct Entrant {
   void (*Run)(benchmark::State&, int32_t, bool);
 };
 
-constexpr Entrant kEntrants[] = {
+constexpr Entrant Entrants[] = {
     {"FindKey", BM_Lookup<Contender::FindKey>},
     {"Floor", BM_Lookup<Contender::Floor>},
     {"SqliteMemory", BM_Lookup<Contender::SqliteMemory>},
@@ -214,9 +214,9 @@ constexpr Entrant kEntrants[] = {
 // The contenders of one size and kind of key run one after the other, so
 // that their ratios see the same machine.
 void RegisterAll() {
-  for (const int32_t size : kSizes) {
+  for (const int32_t size : Sizes) {
     for (const bool absent : {false, true}) {
-      for (const Entrant& entrant : kEntrants) {
+      for (const Entrant& entrant : Entrants) {
         const std::string title = std::string(entrant.Name) + (absent ? "/absent/" : "/present/") +
                                   std::to_string(size);
         benchmark::RegisterBenchmark(title.c_str(), entrant.Run, size, absent);

@@ -10,7 +10,7 @@ namespace kavu32::bench {
 
 namespace {
 
-constexpr uint32_t kSeed = 20261209;
+constexpr uint32_t Seed = 20261209;
 
 // A cheap, fixed mix of the record number, so that lengths vary without a
 // pattern the branch predictor could learn.
@@ -28,17 +28,17 @@ uint32_t Mix(uint32_t x) {
 int32_t KeyOfRecord(int32_t i) { return 2 * i; }
 
 std::string TextOfRecord(int32_t i) {
-  constexpr size_t kShortest = 8;
-  constexpr size_t kLongest = 60;
+  constexpr size_t shortest = 8;
+  constexpr size_t longest = 60;
   std::string text = "Record " + std::to_string(i) + ' ';
-  const size_t length = kShortest + Mix(static_cast<uint32_t>(i)) % (kLongest - kShortest + 1);
+  const size_t length = shortest + Mix(static_cast<uint32_t>(i)) % (longest - shortest + 1);
   while (text.size() < length) text += static_cast<char>('a' + text.size() % 26);
   text.resize(length);
   return text;
 }
 
 dtf::TableContent KeyedTableContent(int32_t recordCount) {
-  dtf::TableContent content{"Keyed", {{"KEY", kIntegerType, kKeyFlagBit}, {"TEXT", kStringType}}, {}};
+  dtf::TableContent content{"Keyed", {{"KEY", IntegerType, KeyFlagBit}, {"TEXT", StringType}}, {}};
   content.Records.reserve(static_cast<size_t>(recordCount));
   for (int32_t i = 0; i < recordCount; ++i) {
     content.Records.push_back({KeyOfRecord(i), TextOfRecord(i)});
@@ -48,7 +48,7 @@ dtf::TableContent KeyedTableContent(int32_t recordCount) {
 
 dtf::TableContent MemoTableContent(const std::string& title, int32_t recordCount,
                                    int32_t memoSize) {
-  dtf::TableContent content{title, {{"KEY", kIntegerType, kKeyFlagBit}, {"MEMO", kMemoType}}, {}};
+  dtf::TableContent content{title, {{"KEY", IntegerType, KeyFlagBit}, {"MEMO", MemoType}}, {}};
   content.Records.reserve(static_cast<size_t>(recordCount));
   for (int32_t i = 0; i < recordCount; ++i) {
     std::string memo = TextOfRecord(i);
@@ -59,7 +59,7 @@ dtf::TableContent MemoTableContent(const std::string& title, int32_t recordCount
 }
 
 std::vector<int32_t> RandomKeys(int32_t recordCount, bool absent, size_t lookups) {
-  std::mt19937 random(kSeed + static_cast<uint32_t>(absent));
+  std::mt19937 random(Seed + static_cast<uint32_t>(absent));
   // An absent key lies between two records, so the last record has none
   // after it.
   std::uniform_int_distribution<int32_t> record(0, absent ? recordCount - 2 : recordCount - 1);
@@ -70,9 +70,9 @@ std::vector<int32_t> RandomKeys(int32_t recordCount, bool absent, size_t lookups
 
 std::vector<int32_t> RecordOffsetsOf(const std::vector<uint8_t>& image) {
   int32_t indexStart = 0;
-  std::memcpy(&indexStart, image.data() + kIndexStartOffset, sizeof indexStart);
-  std::vector<int32_t> offsets((image.size() - static_cast<size_t>(indexStart)) / kRecordOffsetSize);
-  std::memcpy(offsets.data(), image.data() + indexStart, offsets.size() * kRecordOffsetSize);
+  std::memcpy(&indexStart, image.data() + IndexStartOffset, sizeof indexStart);
+  std::vector<int32_t> offsets((image.size() - static_cast<size_t>(indexStart)) / RecordOffsetSize);
+  std::memcpy(offsets.data(), image.data() + indexStart, offsets.size() * RecordOffsetSize);
   return offsets;
 }
 

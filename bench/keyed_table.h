@@ -13,8 +13,8 @@
 
 namespace kavu32::bench {
 
-inline constexpr int kKeyField = 0;
-inline constexpr int kTextField = 1;
+inline constexpr int KeyField = 0;
+inline constexpr int TextField = 1;
 
 // The key and text of record i of any keyed table.
 int32_t KeyOfRecord(int32_t i);

@@ -33,21 +33,21 @@ void __libc_free(void* block);
 namespace {
 
 // Live heap: bytes as the allocator sizes the blocks, and blocks.
-std::atomic<int64_t> live_bytes{0};
-std::atomic<int64_t> live_blocks{0};
+std::atomic<int64_t> liveBytes{0};
+std::atomic<int64_t> liveBlocks{0};
 
 void* Counted(void* block) {
   if (block != nullptr) {
-    live_bytes += static_cast<int64_t>(malloc_usable_size(block));
-    ++live_blocks;
+    liveBytes += static_cast<int64_t>(malloc_usable_size(block));
+    ++liveBlocks;
   }
   return block;
 }
 
 void Uncount(void* block) {
   if (block != nullptr) {
-    live_bytes -= static_cast<int64_t>(malloc_usable_size(block));
-    --live_blocks;
+    liveBytes -= static_cast<int64_t>(malloc_usable_size(block));
+    --liveBlocks;
   }
 }
 
@@ -65,8 +65,8 @@ void* realloc(void* block, size_t size) {
   const auto before = static_cast<int64_t>(block ? malloc_usable_size(block) : 0);
   void* grown = __libc_realloc(block, size);
   if (grown == nullptr) return nullptr;  // the old block stays as it was
-  live_bytes += static_cast<int64_t>(malloc_usable_size(grown)) - before;
-  if (block == nullptr) ++live_blocks;
+  liveBytes += static_cast<int64_t>(malloc_usable_size(grown)) - before;
+  if (block == nullptr) ++liveBlocks;
   return grown;
 }
 }
@@ -75,11 +75,11 @@ namespace kavu32::bench {
 namespace {
 
 struct HeapSnapshot {
-  int64_t Bytes = live_bytes.load();
-  int64_t Blocks = live_blocks.load();
+  int64_t Bytes = liveBytes.load();
+  int64_t Blocks = liveBlocks.load();
 };
 
-constexpr double kMegabyte = 1024.0 * 1024.0;
+constexpr double Megabyte = 1024.0 * 1024.0;
 
 // The heap a TsTable holds once open, beyond the image it reads in place.
 void BM_OpenTableHeap(benchmark::State& state) {
@@ -148,14 +148,14 @@ int64_t TouchMappedTables() {
   ::_exit(0);
 }
 
-constexpr int kReaders = 8;
-constexpr int32_t kBigRecords = 100'000;
-constexpr int32_t kBigMemoSize = 1'040;  // about 100 MB in all
+constexpr int Readers = 8;
+constexpr int32_t BigRecords = 100'000;
+constexpr int32_t BigMemoSize = 1'040;  // about 100 MB in all
 
 // The table's size in bytes.
 size_t WriteBigTable(const std::string& path) {
   const std::vector<uint8_t> image =
-      dtf::WriteTableImage(MemoTableContent("Archive", kBigRecords, kBigMemoSize));
+      dtf::WriteTableImage(MemoTableContent("Archive", BigRecords, BigMemoSize));
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
   if (!file) throw std::runtime_error("cannot write " + path);
@@ -175,7 +175,7 @@ void BM_SharedResidency(benchmark::State& state) {
     int go[2];
     if (::pipe(ready) != 0 || ::pipe(go) != 0) throw std::runtime_error("pipe failed");
     std::vector<pid_t> readers;
-    for (int i = 0; i < kReaders; ++i) {
+    for (int i = 0; i < Readers; ++i) {
       const pid_t pid = ::fork();
       if (pid == 0) {
         ::close(ready[0]);
@@ -187,7 +187,7 @@ void BM_SharedResidency(benchmark::State& state) {
     ::close(ready[1]);
     ::close(go[0]);
     int opened = 0;
-    for (int i = 0; i < kReaders; ++i) {
+    for (int i = 0; i < Readers; ++i) {
       char status = 0;
       if (::read(ready[0], &status, 1) == 1) opened += status;
     }
@@ -200,12 +200,12 @@ void BM_SharedResidency(benchmark::State& state) {
     for (const pid_t pid : readers) ::waitpid(pid, nullptr, 0);
     state.counters["readers_opened"] = opened;
   }
-  state.counters["table_MB"] = static_cast<double>(tableSize) / kMegabyte;
+  state.counters["table_MB"] = static_cast<double>(tableSize) / Megabyte;
   state.counters["rss_sum_MB"] = totals["Rss"] / 1024;
   state.counters["pss_sum_MB"] = totals["Pss"] / 1024;
-  state.counters["pss_each_MB"] = totals["Pss"] / 1024 / kReaders;
+  state.counters["pss_each_MB"] = totals["Pss"] / 1024 / Readers;
   state.counters["private_each_MB"] =
-      (totals["Private_Clean"] + totals["Private_Dirty"]) / 1024 / kReaders;
+      (totals["Private_Clean"] + totals["Private_Dirty"]) / 1024 / Readers;
 }
 
 BENCHMARK(BM_OpenTableHeap)->Arg(1'000)->Arg(100'000)->Arg(1'000'000)->Iterations(1);

@@ -22,8 +22,8 @@
 namespace kavu32::bench {
 namespace {
 
-constexpr int32_t kStandardTypes = 19;
-constexpr Kavu32Date kBirthDate = {1969, 7, 0, 20, 0, 0, 0, 0};
+constexpr int32_t StandardTypes = 19;
+constexpr Kavu32Date BirthDate = {1969, 7, 0, 20, 0, 0, 0, 0};
 
 // The library started on the standard tables (the first folder) and an
 // empty second folder, with the category list read and a date set, as a
@@ -38,9 +38,9 @@ class Session {
     const int32_t size = GetCategories(nullptr);
     if (size <= 0) throw std::runtime_error("GetCategories failed: " + std::to_string(size));
     categories_.resize(static_cast<size_t>(size) / sizeof(CategoryRecord));
-    SetDateAndName(kBirthDate, "Alex Example");
+    SetDateAndName(BirthDate, "Alex Example");
     size_t largest = 1;
-    for (int32_t type = 1; type <= kStandardTypes; ++type) {
+    for (int32_t type = 1; type <= StandardTypes; ++type) {
       largest = std::max<size_t>(largest, static_cast<size_t>(std::max(GetData(type, nullptr), 0)));
     }
     buffer_.resize(largest);
@@ -74,7 +74,7 @@ void BM_FullReport(benchmark::State& state) {
   Session& session = TheSession();
   int64_t bytes = 0;
   for (auto _ : state) {
-    for (int32_t type = 1; type <= kStandardTypes; ++type) {
+    for (int32_t type = 1; type <= StandardTypes; ++type) {
       bytes += std::max(session.Request(type), 0);
     }
   }
@@ -133,7 +133,7 @@ void BM_GetCategoriesFloor(benchmark::State& state) {
 BENCHMARK(BM_GetCategories);
 BENCHMARK(BM_GetCategoriesFloor);
 BENCHMARK(BM_FullReport);
-BENCHMARK(BM_GetData)->DenseRange(1, kStandardTypes);
+BENCHMARK(BM_GetData)->DenseRange(1, StandardTypes);
 
 }  // namespace
 }  // namespace kavu32::bench

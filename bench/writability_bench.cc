@@ -27,8 +27,8 @@ void BM_StackBuffer(benchmark::State& state) {
 BENCHMARK(BM_StackBuffer);
 
 void BM_ReadOnlyRange(benchmark::State& state) {
-  static const char kText[] = "read-only text";
-  for (auto _ : state) benchmark::DoNotOptimize(IsWritable(kText, sizeof kText));
+  static const char text[] = "read-only text";
+  for (auto _ : state) benchmark::DoNotOptimize(IsWritable(text, sizeof text));
 }
 BENCHMARK(BM_ReadOnlyRange);
 

@@ -17,22 +17,22 @@ namespace kavu32::fuzz {
 // Table image fuzzer: up to three search values, each of a kind chosen by
 // a selector byte, all made from one 32-bit number.
 namespace table_control {
-inline constexpr size_t kValueCount = 0;  // count mod 4
-inline constexpr size_t kKinds = 1;       // three selector bytes
-inline constexpr size_t kNumber = 4;      // int32, little-endian
-inline constexpr size_t kSize = 8;
-inline constexpr size_t kMaxValues = 3;
+inline constexpr size_t ValueCount = 0;  // count mod 4
+inline constexpr size_t Kinds = 1;       // three selector bytes
+inline constexpr size_t Number = 4;      // int32, little-endian
+inline constexpr size_t Size = 8;
+inline constexpr size_t MaxValues = 3;
 }  // namespace table_control
 
 // Library fuzzer: the birth date as given to SetDateAndName (any values,
 // invalid dates included) and the slot of the fuzzed table: the n-th
 // standard table file (by name) that it replaces, or an additional file.
 namespace library_control {
-inline constexpr size_t kYear = 0;  // uint16, little-endian
-inline constexpr size_t kMonth = 2;
-inline constexpr size_t kDay = 3;
-inline constexpr size_t kSlot = 4;
-inline constexpr size_t kSize = 5;
+inline constexpr size_t Year = 0;  // uint16, little-endian
+inline constexpr size_t Month = 2;
+inline constexpr size_t Day = 3;
+inline constexpr size_t Slot = 4;
+inline constexpr size_t Size = 5;
 }  // namespace library_control
 
 template <size_t ControlSize>

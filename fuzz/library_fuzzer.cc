@@ -23,7 +23,7 @@
 
 namespace {
 
-using Input = kavu32::fuzz::SteeredInput<kavu32::fuzz::library_control::kSize>;
+using Input = kavu32::fuzz::SteeredInput<kavu32::fuzz::library_control::Size>;
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -44,7 +44,7 @@ ssize_t WriteExceptToStandardError(int fd, const void* bytes, size_t count) {
 // put back after each input.
 class DataFolder {
  public:
-  static constexpr const char* kAdditionalFile = "Fuzzed.dtf";
+  static constexpr const char* AdditionalFile = "Fuzzed.dtf";
 
   DataFolder() {
     folder_.WriteStandardTables();
@@ -67,7 +67,7 @@ class DataFolder {
   // to restore afterwards (none for the additional file).
   size_t Place(uint8_t slot, std::span<const uint8_t> image) {
     const size_t index = slot % (tables_.size() + 1);
-    const std::string name = index < tables_.size() ? tables_[index].first : kAdditionalFile;
+    const std::string name = index < tables_.size() ? tables_[index].first : AdditionalFile;
     folder_.WriteBytes(name, std::string(image.begin(), image.end()));
     return index;
   }
@@ -76,7 +76,7 @@ class DataFolder {
     if (index < tables_.size()) {
       folder_.WriteBytes(tables_[index].first, tables_[index].second);
     } else {
-      folder_.Remove(kAdditionalFile);
+      folder_.Remove(AdditionalFile);
     }
   }
 
@@ -122,9 +122,9 @@ void RequestEveryType() {
 void SetDate(const Input& input) {
   namespace control = kavu32::fuzz::library_control;
   Kavu32Date date{};
-  date.Year = input.Uint16At(control::kYear);
-  date.Month = input.Control[control::kMonth];
-  date.Day = input.Control[control::kDay];
+  date.Year = input.Uint16At(control::Year);
+  date.Month = input.Control[control::Month];
+  date.Day = input.Control[control::Day];
   try {
     SetDateAndName(date, "Fuzz Tester");
   } catch (const kavu32::Error&) {
@@ -141,7 +141,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static DataFolder folder;
   const Input input(data, size);
-  const size_t placed = folder.Place(input.Control[kavu32::fuzz::library_control::kSlot], input.Image);
+  const size_t placed = folder.Place(input.Control[kavu32::fuzz::library_control::Slot], input.Image);
 
   StartUp(folder.Path().c_str(), "");
   ListCategories();

@@ -48,35 +48,35 @@ std::vector<Image> KeyKindTables() {
   using namespace kavu32;
   std::vector<Image> images;
   images.push_back(TableImageBuilder("Names")
-                       .Field("NAME", kStringType, 1)
-                       .Field("AGE", kIntegerType)
+                       .Field("NAME", StringType, 1)
+                       .Field("AGE", IntegerType)
                        .Record({"Ada"s, 36})
                        .Record({"Alan"s, 41})
                        .Record({"Grace"s, 85})
                        .Build());
   images.push_back(TableImageBuilder("Measures")
-                       .Field("VALUE", kFloatType, 1)
-                       .Field("TAKEN", kDateTimeType, 3)
-                       .Field("NOTE", kMemoType, 1)
+                       .Field("VALUE", FloatType, 1)
+                       .Field("TAKEN", DateTimeType, 3)
+                       .Field("NOTE", MemoType, 1)
                        .Record({-2.5, 1.0, "low"s})
                        .Record({0.0, 36526.5, ""s})
                        .Record({1e300, 2.0, "high"s})
                        .Build());
   images.push_back(TableImageBuilder("Flags")
-                       .Field("ON", kBooleanType, 1)
-                       .Field("DATA", kBlobType)
+                       .Field("ON", BooleanType, 1)
+                       .Field("DATA", BlobType)
                        .Record({false, "\x00"s})
                        .Record({true, "\x01\x02\x03"s})
                        .Build());
   TableImageBuilder texts("Texts");
-  texts.Field("TEXT", kStringType, 1);
+  texts.Field("TEXT", StringType, 1);
   for (const char* text : {" -17", "$7fffffff", "1.5E-5", "12:00 am", "1999-12-31", "2/29/2000",
                            "31.12.1999 23:59:59", "6/19/92 1:02:03 pm"}) {
     texts.Record({std::string(text)});
   }
   images.push_back(texts.Build());
   images.push_back(TableImageBuilder("Empty").Build());
-  images.push_back(TableImageBuilder("NoRecords").Field("YEAR", kIntegerType, 1).Build());
+  images.push_back(TableImageBuilder("NoRecords").Field("YEAR", IntegerType, 1).Build());
   return images;
 }
 
@@ -89,7 +89,7 @@ void WriteSeed(const fs::path& folder, const std::string& name, const Image& inp
 void WriteTableSeeds(const fs::path& folder, const std::vector<Image>& images) {
   namespace control = kavu32::fuzz::table_control;
   // One integer search (a year), and two values of other kinds.
-  const std::array<std::array<uint8_t, control::kSize>, 2> controls = {{
+  const std::array<std::array<uint8_t, control::Size>, 2> controls = {{
       {1, 0, 0, 0, 0xc8, 0x07, 0, 0},  // integer 1992
       {2, 4, 3, 0, 0x10, 0, 0, 3},     // a 3-byte string, then a float
   }};
@@ -107,7 +107,7 @@ void WriteLibrarySeeds(const fs::path& folder, const std::vector<Image>& standar
   const std::array<std::array<uint8_t, 4>, 2> dates = {{{0xc8, 0x07, 6, 19}, {0xd0, 0x07, 2, 29}}};
   auto write = [&](const std::string& name, uint8_t slot, const Image& image) {
     for (size_t d = 0; d < dates.size(); ++d) {
-      const std::array<uint8_t, kavu32::fuzz::library_control::kSize> control = {
+      const std::array<uint8_t, kavu32::fuzz::library_control::Size> control = {
           dates[d][0], dates[d][1], dates[d][2], dates[d][3], slot};
       WriteSeed(folder, name + "-" + std::to_string(d), kavu32::fuzz::ComposeInput(control, image));
     }

@@ -20,7 +20,7 @@ namespace {
 using kavu32::TsField;
 using kavu32::TsKeyValue;
 using kavu32::TsTable;
-using Input = kavu32::fuzz::SteeredInput<kavu32::fuzz::table_control::kSize>;
+using Input = kavu32::fuzz::SteeredInput<kavu32::fuzz::table_control::Size>;
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -84,12 +84,12 @@ void CheckedFindKey(TsTable& table, std::span<const TsKeyValue> key) {
 // from the image.
 std::vector<TsKeyValue> SearchValues(const Input& input) {
   namespace control = kavu32::fuzz::table_control;
-  const int32_t number = input.Int32At(control::kNumber);
+  const int32_t number = input.Int32At(control::Number);
   const auto unsignedNumber = static_cast<uint32_t>(number);
-  const size_t count = input.Control[control::kValueCount] % (control::kMaxValues + 1);
+  const size_t count = input.Control[control::ValueCount] % (control::MaxValues + 1);
   std::vector<TsKeyValue> values;
   for (size_t i = 0; i < count; ++i) {
-    switch (input.Control[control::kKinds + i] % 6) {
+    switch (input.Control[control::Kinds + i] % 6) {
       case 0: values.push_back(TsKeyValue::OfInteger(number)); break;
       case 1: values.push_back(TsKeyValue::OfBoolean(static_cast<uint8_t>(number))); break;
       case 2: values.push_back(TsKeyValue::OfCharacter(static_cast<char>(number))); break;
@@ -100,7 +100,7 @@ std::vector<TsKeyValue> SearchValues(const Input& input) {
         values.push_back(TsKeyValue::OfShortString(image.substr(start, unsignedNumber >> 24)));
         break;
       }
-      default: values.push_back(TsKeyValue::OfKind(kavu32::kLongTextKey)); break;
+      default: values.push_back(TsKeyValue::OfKind(kavu32::LongTextKey)); break;
     }
   }
   return values;
@@ -121,7 +121,7 @@ void SearchRecordKey(TsTable& table, uint32_t selector) {
 }
 
 void Exercise(TsTable& table, const Input& input) {
-  const int32_t number = input.Int32At(kavu32::fuzz::table_control::kNumber);
+  const int32_t number = input.Int32At(kavu32::fuzz::table_control::Number);
   ReadEveryField(table);
   CheckedFindKey(table, SearchValues(input));
   ReadEveryField(table);

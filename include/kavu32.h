@@ -95,11 +95,11 @@ _Static_assert(sizeof(CategoryRecord) == 264, "CategoryRecord must be 264 bytes"
  * applies exactly this rule; C hosts call it first, as an invalid date
  * ends a C host on Linux. */
 static inline int Kavu32DateIsValid(Kavu32Date date) {
-  static const uint8_t kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  static const uint8_t daysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const unsigned year = date.Year;
   const int leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
   if (year < 1 || year > 9999 || date.Month < 1 || date.Month > 12) return 0;
-  return date.Day >= 1 && date.Day <= kDaysInMonth[date.Month - 1] + (date.Month == 2 && leap);
+  return date.Day >= 1 && date.Day <= daysInMonth[date.Month - 1] + (date.Month == 2 && leap);
 }
 
 /* Stores the two data folders and creates the empty catalogues. Reads no

@@ -11,11 +11,11 @@ namespace kavu32 {
 
 namespace {
 
-constexpr const char* kBooleanKind = "a boolean";
-constexpr const char* kIntegerKind = "an integer";
-constexpr const char* kFloatKind = "a float";
-constexpr const char* kStringKind = "a string";
-constexpr const char* kDateTimeKind = "a date and time";
+constexpr const char* BooleanKind = "a boolean";
+constexpr const char* IntegerKind = "an integer";
+constexpr const char* FloatKind = "a float";
+constexpr const char* StringKind = "a string";
+constexpr const char* DateTimeKind = "a date and time";
 
 }  // namespace
 
@@ -32,16 +32,16 @@ void TsField::ReadValue(TMemoryStream& source) {
 
 void TsField::WriteValue(TMemoryStream& target) const { target.Write(buffer_.Memory(), data_size_); }
 
-bool TsField::AsBoolean() const { FailConversionTo(kBooleanKind); }
-void TsField::SetAsBoolean(bool) { FailAssignmentOf(kBooleanKind); }
-int32_t TsField::AsInteger() const { FailConversionTo(kIntegerKind); }
-void TsField::SetAsInteger(int32_t) { FailAssignmentOf(kIntegerKind); }
-double TsField::AsFloat() const { FailConversionTo(kFloatKind); }
-void TsField::SetAsFloat(double) { FailAssignmentOf(kFloatKind); }
-std::string TsField::AsString() const { FailConversionTo(kStringKind); }
-void TsField::SetAsString(const std::string&) { FailAssignmentOf(kStringKind); }
-TDateTime TsField::AsDateTime() const { FailConversionTo(kDateTimeKind); }
-void TsField::SetAsDateTime(TDateTime) { FailAssignmentOf(kDateTimeKind); }
+bool TsField::AsBoolean() const { FailConversionTo(BooleanKind); }
+void TsField::SetAsBoolean(bool) { FailAssignmentOf(BooleanKind); }
+int32_t TsField::AsInteger() const { FailConversionTo(IntegerKind); }
+void TsField::SetAsInteger(int32_t) { FailAssignmentOf(IntegerKind); }
+double TsField::AsFloat() const { FailConversionTo(FloatKind); }
+void TsField::SetAsFloat(double) { FailAssignmentOf(FloatKind); }
+std::string TsField::AsString() const { FailConversionTo(StringKind); }
+void TsField::SetAsString(const std::string&) { FailAssignmentOf(StringKind); }
+TDateTime TsField::AsDateTime() const { FailConversionTo(DateTimeKind); }
+void TsField::SetAsDateTime(TDateTime) { FailAssignmentOf(DateTimeKind); }
 
 void TsField::Clear() { SetDataSize(0); }
 
@@ -61,7 +61,7 @@ void TsField::WriteData(const void* area) {
 }
 
 void TsField::RequireEditMode() const {
-  if (table_ == nullptr || !table_->EditMode()) throw Error(kNotInEditMode);
+  if (table_ == nullptr || !table_->EditMode()) throw Error(NotInEditMode);
 }
 
 void TsField::FailConversionTo(const char* kind) const {
@@ -75,12 +75,12 @@ void TsField::FailAssignmentOf(const char* kind) const {
 // --- Blob, memo and graphic fields -------------------------------------
 
 TsBlobField::TsBlobField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(kBlobType);
+  SetFieldType(BlobType);
 }
 
 void TsBlobField::WriteValue(TMemoryStream& target) const {
   const int32_t length = DataSize();
-  target.Write(&length, kBlobLengthSize);
+  target.Write(&length, BlobLengthSize);
   TsField::WriteValue(target);
 }
 
@@ -89,30 +89,30 @@ void TsBlobField::SaveToStream(TMemoryStream& target) const {
 }
 
 TsMemoField::TsMemoField(TsTable* table, std::string name) : TsBlobField(table, std::move(name)) {
-  SetFieldType(kMemoType);
+  SetFieldType(MemoType);
 }
 
 TsGraphicField::TsGraphicField(TsTable* table, std::string name) : TsBlobField(table, std::move(name)) {
-  SetFieldType(kGraphicType);
+  SetFieldType(GraphicType);
 }
 
 std::unique_ptr<TsField> NewField(TsTable* table, uint8_t typeCode, std::string name) {
   switch (typeCode) {
-    case kBooleanType:
+    case BooleanType:
       return std::make_unique<TsBooleanField>(table, std::move(name));
-    case kIntegerType:
+    case IntegerType:
       return std::make_unique<TsIntegerField>(table, std::move(name));
-    case kFloatType:
+    case FloatType:
       return std::make_unique<TsFloatField>(table, std::move(name));
-    case kStringType:
+    case StringType:
       return std::make_unique<TsStringField>(table, std::move(name));
-    case kDateTimeType:
+    case DateTimeType:
       return std::make_unique<TsDateTimeField>(table, std::move(name));
-    case kBlobType:
+    case BlobType:
       return std::make_unique<TsBlobField>(table, std::move(name));
-    case kMemoType:
+    case MemoType:
       return std::make_unique<TsMemoField>(table, std::move(name));
-    case kGraphicType:
+    case GraphicType:
       return std::make_unique<TsGraphicField>(table, std::move(name));
     default:
       return nullptr;

@@ -5,6 +5,6 @@
 
 namespace kavu32 {
 
-void TLongintList::FailIndex() { throw Error(kItemIndexOutOfBounds); }
+void TLongintList::FailIndex() { throw Error(ItemIndexOutOfBounds); }
 
 }  // namespace kavu32

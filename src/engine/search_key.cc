@@ -6,15 +6,15 @@ namespace kavu32 {
 
 bool KindSuitsField(uint8_t kind, uint8_t typeCode) {
   switch (kind) {
-    case kIntegerKey:
-      return typeCode == kIntegerType;
-    case kBooleanKey:
-    case kCharacterKey:
-      return typeCode == kBooleanType;
-    case kExtendedKey:
-      return typeCode == kFloatType || typeCode == kDateTimeType;
-    case kShortStringKey:
-      return typeCode == kStringType;
+    case IntegerKey:
+      return typeCode == IntegerType;
+    case BooleanKey:
+    case CharacterKey:
+      return typeCode == BooleanType;
+    case ExtendedKey:
+      return typeCode == FloatType || typeCode == DateTimeType;
+    case ShortStringKey:
+      return typeCode == StringType;
     default:
       return true;
   }

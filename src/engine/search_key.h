@@ -13,22 +13,22 @@
 namespace kavu32 {
 
 enum TsKeyKind : uint8_t {
-  kIntegerKey = 0,
-  kBooleanKey = 1,
-  kCharacterKey = 2,
-  kExtendedKey = 3,
-  kShortStringKey = 4,
-  kLongTextKey = 11,  // one of the kinds that are never looked at
+  IntegerKey = 0,
+  BooleanKey = 1,
+  CharacterKey = 2,
+  ExtendedKey = 3,
+  ShortStringKey = 4,
+  LongTextKey = 11,  // one of the kinds that are never looked at
 };
 
-inline constexpr size_t kMaxKeyItems = 255;
-inline constexpr size_t kMaxShortStringLength = 255;
+inline constexpr size_t MaxKeyItems = 255;
+inline constexpr size_t MaxShortStringLength = 255;
 
 // One key item. Only the member of its kind is meaningful: Integer for
 // integers, Byte for booleans and characters, Extended for floats and
 // date-times, ShortString (not owned, at most 255 bytes) for strings.
 struct TsKeyValue {
-  uint8_t Kind = kIntegerKey;
+  uint8_t Kind = IntegerKey;
   uint8_t Byte = 0;
   int32_t Integer = 0;
   double Extended = 0;
@@ -40,29 +40,29 @@ struct TsKeyValue {
     return value;
   }
   static TsKeyValue OfInteger(int32_t integer) {
-    TsKeyValue value = OfKind(kIntegerKey);
+    TsKeyValue value = OfKind(IntegerKey);
     value.Integer = integer;
     return value;
   }
   static TsKeyValue OfBoolean(uint8_t storedByte) {
-    TsKeyValue value = OfKind(kBooleanKey);
+    TsKeyValue value = OfKind(BooleanKey);
     value.Byte = storedByte;
     return value;
   }
   static TsKeyValue OfCharacter(char character) {
-    TsKeyValue value = OfKind(kCharacterKey);
+    TsKeyValue value = OfKind(CharacterKey);
     value.Byte = static_cast<uint8_t>(character);
     return value;
   }
   static TsKeyValue OfExtended(double extended) {
-    TsKeyValue value = OfKind(kExtendedKey);
+    TsKeyValue value = OfKind(ExtendedKey);
     value.Extended = extended;
     return value;
   }
   // Texts longer than 255 bytes are cut to their first 255.
   static TsKeyValue OfShortString(std::string_view text) {
-    TsKeyValue value = OfKind(kShortStringKey);
-    value.ShortString = text.substr(0, kMaxShortStringLength);
+    TsKeyValue value = OfKind(ShortStringKey);
+    value.ShortString = text.substr(0, MaxShortStringLength);
     return value;
   }
 };
@@ -90,14 +90,14 @@ inline int OrderStrings(std::string_view s, std::string_view r) {
 // items of other kinds compare equal.
 inline int CompareKeyItems(const TsKeyValue& s, const TsKeyValue& r) {
   switch (s.Kind) {
-    case kIntegerKey:
+    case IntegerKey:
       return key_compare::Order(s.Integer, r.Integer);
-    case kBooleanKey:
-    case kCharacterKey:
+    case BooleanKey:
+    case CharacterKey:
       return key_compare::Order(s.Byte, r.Byte);
-    case kExtendedKey:
+    case ExtendedKey:
       return key_compare::Order(s.Extended, r.Extended);
-    case kShortStringKey:
+    case ShortStringKey:
       return key_compare::OrderStrings(s.ShortString, r.ShortString);
     default:
       return 0;
@@ -107,7 +107,7 @@ inline int CompareKeyItems(const TsKeyValue& s, const TsKeyValue& r) {
 // Over the items both keys have (at most 255): the first unequal item
 // decides; 0 when all are equal.
 inline int CompareKeys(std::span<const TsKeyValue> search, std::span<const TsKeyValue> record) {
-  const size_t count = std::min({search.size(), record.size(), kMaxKeyItems});
+  const size_t count = std::min({search.size(), record.size(), MaxKeyItems});
   for (size_t i = 0; i < count; ++i) {
     if (const int order = CompareKeyItems(search[i], record[i]); order != 0) return order;
   }

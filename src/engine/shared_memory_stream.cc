@@ -6,7 +6,7 @@
 namespace kavu32 {
 
 void TSharedMemoryStream::Attach(const void* memory, int64_t size) {
-  if (memory == nullptr && size > 0) throw Error(kMissingBlock);
+  if (memory == nullptr && size > 0) throw Error(MissingBlock);
   AttachBlock(static_cast<const uint8_t*>(memory), size);
 }
 

@@ -9,7 +9,7 @@
 namespace kavu32 {
 
 TsStringField::TsStringField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(kStringType);
+  SetFieldType(StringType);
 }
 
 std::string TsStringField::AsString() const {
@@ -21,8 +21,8 @@ std::string TsStringField::AsString() const {
 
 void TsStringField::SetAsString(const std::string& value) {
   RequireEditMode();
-  const size_t length = std::min<size_t>(value.size(), kMaxStringLength);
-  uint8_t stored[kMaxStringLength + 1];
+  const size_t length = std::min<size_t>(value.size(), MaxStringLength);
+  uint8_t stored[MaxStringLength + 1];
   stored[0] = static_cast<uint8_t>(length);
   std::copy_n(value.data(), length, stored + 1);
   SetDataSize(static_cast<int32_t>(length + 1));

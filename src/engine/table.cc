@@ -13,7 +13,7 @@ TsTable::TsTable(const uint8_t* image, int32_t imageSize) : image_(image), image
 TsTable::~TsTable() { Close(); }
 
 void TsTable::Open() {
-  if (active_) throw Error(kTableIsOpen);
+  if (active_) throw Error(TableIsOpen);
   ClearFieldDefinitions();
   ReleaseImageReaders();
   record_no_ = -1;
@@ -44,7 +44,7 @@ void TsTable::Close() {
 }
 
 std::string TsTable::Title() const {
-  const size_t length = std::min<size_t>(title_[0], kMaxTitleLength);
+  const size_t length = std::min<size_t>(title_[0], MaxTitleLength);
   return std::string(reinterpret_cast<const char*>(title_.data() + 1), length);
 }
 
@@ -60,39 +60,39 @@ void TsTable::ReleaseImageReaders() {
 }
 
 void TsTable::ReadHeader() {
-  if (image_size_ < kHeaderSize) throw Error(kHeaderCutOff);
+  if (image_size_ < HeaderSize) throw Error(HeaderCutOff);
   TSharedMemoryStream& stream = *data_stream_;
   stream.Seek(0);
-  stream.ReadBuffer(title_.data(), kTitleBlockSize);
+  stream.ReadBuffer(title_.data(), TitleBlockSize);
   stream.ReadBuffer(&data_start_, sizeof data_start_);
   stream.ReadBuffer(&index_start_, sizeof index_start_);
-  if (title_[0] > kMaxTitleLength) throw Error(kTitleTooLong);
-  if (data_start_ < kHeaderSize || data_start_ > image_size_ ||
-      (data_start_ - kHeaderSize) % kDescriptorSize != 0) {
-    throw Error(kBadDataStart);
+  if (title_[0] > MaxTitleLength) throw Error(TitleTooLong);
+  if (data_start_ < HeaderSize || data_start_ > image_size_ ||
+      (data_start_ - HeaderSize) % DescriptorSize != 0) {
+    throw Error(BadDataStart);
   }
 }
 
 void TsTable::ReadFieldDescriptors() {
   TSharedMemoryStream& stream = *data_stream_;
-  stream.Seek(kHeaderSize);
+  stream.Seek(HeaderSize);
   // DataStart lies a whole number of descriptors past the header, inside
   // the image, so every read succeeds and the loop ends there.
   while (stream.Position() != data_start_) {
-    uint8_t descriptor[kDescriptorSize];
-    stream.ReadBuffer(descriptor, kDescriptorSize);
+    uint8_t descriptor[DescriptorSize];
+    stream.ReadBuffer(descriptor, DescriptorSize);
     const uint8_t nameLength = descriptor[0];
-    if (nameLength > kMaxFieldNameLength) throw Error(kFieldNameTooLong);
+    if (nameLength > MaxFieldNameLength) throw Error(FieldNameTooLong);
     AddField(std::string(reinterpret_cast<const char*>(descriptor + 1), nameLength),
-             descriptor[kNameBlockSize], descriptor[kNameBlockSize + 1]);
+             descriptor[NameBlockSize], descriptor[NameBlockSize + 1]);
   }
 }
 
 void TsTable::ReadRecordOffsets() {
-  if (index_start_ < 0) throw Error(kStreamReadError);
+  if (index_start_ < 0) throw Error(StreamReadError);
   if (index_start_ >= image_size_) return;
   // A trailing piece shorter than an offset does not count.
-  const int64_t listSize = (int64_t{image_size_} - index_start_) / kRecordOffsetSize * kRecordOffsetSize;
+  const int64_t listSize = (int64_t{image_size_} - index_start_) / RecordOffsetSize * RecordOffsetSize;
   if (listSize == 0) return;
   data_stream_->Seek(index_start_);
   record_offsets_.CopyFrom(*data_stream_, listSize);
@@ -106,7 +106,7 @@ void TsTable::AddField(std::string name, uint8_t typeCode, uint8_t keyFlag) {
   if (!field) return;
   TsField* added = field.get();
   fields_.Add(std::move(field));
-  const bool extendsKey = IsKeyableType(typeCode) && (keyFlag & kKeyFlagBit) != 0 &&
+  const bool extendsKey = IsKeyableType(typeCode) && (keyFlag & KeyFlagBit) != 0 &&
                           FieldCount() == KeyFieldCount() + 1;
   if (extendsKey) {
     key_fields_.Add(added);
@@ -127,7 +127,7 @@ void TsTable::GoToRecord(int32_t n) {
 }
 
 void TsTable::SeekRecord(int32_t offset) {
-  if (offset < 0 || offset > image_size_) throw Error(kStreamReadError);
+  if (offset < 0 || offset > image_size_) throw Error(StreamReadError);
   data_stream_->Seek(offset);
 }
 

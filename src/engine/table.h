@@ -92,7 +92,7 @@ class TsTable {
 
   const uint8_t* image_;
   int32_t image_size_;
-  std::array<uint8_t, kTitleBlockSize> title_{};
+  std::array<uint8_t, TitleBlockSize> title_{};
   int32_t data_start_ = 0;
   int32_t index_start_ = 0;
   int32_t record_no_ = 0;

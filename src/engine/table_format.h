@@ -17,40 +17,40 @@ namespace kavu32 {
 static_assert(std::endian::native == std::endian::little,
               "table images are read with native little-endian loads");
 
-inline constexpr int kTitleBlockSize = 16;
-inline constexpr int kDataStartOffset = 16;
-inline constexpr int kIndexStartOffset = 20;
-inline constexpr int kHeaderSize = 24;
+inline constexpr int TitleBlockSize = 16;
+inline constexpr int DataStartOffset = 16;
+inline constexpr int IndexStartOffset = 20;
+inline constexpr int HeaderSize = 24;
 
-inline constexpr int kDescriptorSize = 13;
-inline constexpr int kNameBlockSize = 11;
+inline constexpr int DescriptorSize = 13;
+inline constexpr int NameBlockSize = 11;
 
-inline constexpr int kMaxTitleLength = kTitleBlockSize - 1;
-inline constexpr int kMaxFieldNameLength = kNameBlockSize - 1;
-inline constexpr int kMaxStringLength = 255;
+inline constexpr int MaxTitleLength = TitleBlockSize - 1;
+inline constexpr int MaxFieldNameLength = NameBlockSize - 1;
+inline constexpr int MaxStringLength = 255;
 
-inline constexpr int kRecordOffsetSize = 4;
-inline constexpr int kBlobLengthSize = 4;
+inline constexpr int RecordOffsetSize = 4;
+inline constexpr int BlobLengthSize = 4;
 
 // Bit 0 of a descriptor's key flag puts the field in the key.
-inline constexpr uint8_t kKeyFlagBit = 1;
+inline constexpr uint8_t KeyFlagBit = 1;
 
 // Type codes of the .dtf format.
 enum TypeCode : uint8_t {
-  kBooleanType = 0,
-  kIntegerType = 1,
-  kFloatType = 2,
-  kStringType = 3,
-  kDateTimeType = 4,
-  kBlobType = 5,
-  kMemoType = 6,
-  kGraphicType = 7,
+  BooleanType = 0,
+  IntegerType = 1,
+  FloatType = 2,
+  StringType = 3,
+  DateTimeType = 4,
+  BlobType = 5,
+  MemoType = 6,
+  GraphicType = 7,
 };
 
 // True for the codes 0 to 7, the ones that make a field.
-inline bool IsFieldType(uint8_t code) { return code <= kGraphicType; }
+inline bool IsFieldType(uint8_t code) { return code <= GraphicType; }
 // True for the codes 0 to 4, the ones a key field may have.
-inline bool IsKeyableType(uint8_t code) { return code <= kDateTimeType; }
+inline bool IsKeyableType(uint8_t code) { return code <= DateTimeType; }
 
 // One value inside a record: its stored form (a string's with the length
 // byte, a blob's without its length) and the offset where the next value
@@ -70,31 +70,31 @@ struct StoredValue {
 // blob length.
 inline StoredValue StoredValueAt(const uint8_t* image, int64_t size, int64_t at, uint8_t typeCode) {
   const auto require = [&](int64_t from, int64_t count) {
-    if (from < 0 || from > size || count > size - from) throw Error(kStreamReadError);
+    if (from < 0 || from > size || count > size - from) throw Error(StreamReadError);
   };
   switch (typeCode) {
-    case kBooleanType:
+    case BooleanType:
       require(at, 1);
       return {image + at, 1, at + 1};
-    case kIntegerType:
+    case IntegerType:
       require(at, 4);
       return {image + at, 4, at + 4};
-    case kFloatType:
-    case kDateTimeType:
+    case FloatType:
+    case DateTimeType:
       require(at, 8);
       return {image + at, 8, at + 8};
-    case kStringType: {
+    case StringType: {
       require(at, 1);
       const int64_t stored = 1 + image[at];
       require(at, stored);
       return {image + at, stored, at + stored};
     }
     default: {
-      require(at, kBlobLengthSize);
+      require(at, BlobLengthSize);
       int32_t length;
       std::memcpy(&length, image + at, sizeof length);
-      if (length < 0) throw Error(kOutOfMemoryInStream);
-      const int64_t start = at + kBlobLengthSize;
+      if (length < 0) throw Error(OutOfMemoryInStream);
+      const int64_t start = at + BlobLengthSize;
       require(start, length);
       return {image + start, length, start + length};
     }

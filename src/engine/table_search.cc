@@ -12,7 +12,7 @@ namespace kavu32 {
 
 namespace {
 
-[[noreturn]] void FailItemIndex() { throw Error(kItemIndexOutOfBounds); }
+[[noreturn]] void FailItemIndex() { throw Error(ItemIndexOutOfBounds); }
 
 template <typename T>
 T Load(const uint8_t* bytes) {
@@ -27,11 +27,11 @@ TsKeyValue ReadKeyItem(TMemoryStream& stream, uint8_t typeCode) {
   const StoredValue value = StoredValueAt(stream.Memory(), stream.Size(), stream.Position(), typeCode);
   stream.Seek(value.End);
   switch (typeCode) {
-    case kBooleanType:
+    case BooleanType:
       return TsKeyValue::OfBoolean(value.Bytes[0]);
-    case kIntegerType:
+    case IntegerType:
       return TsKeyValue::OfInteger(Load<int32_t>(value.Bytes));
-    case kStringType:
+    case StringType:
       return TsKeyValue::OfShortString(
           {reinterpret_cast<const char*>(value.Bytes) + 1, static_cast<size_t>(value.Size - 1)});
     default:  // float and date-time
@@ -42,7 +42,7 @@ TsKeyValue ReadKeyItem(TMemoryStream& stream, uint8_t typeCode) {
 }  // namespace
 
 void TsTable::RecordKey(int32_t n, std::vector<TsKeyValue>& key) {
-  if (!active_) throw Error(kTableIsClosed);
+  if (!active_) throw Error(TableIsClosed);
   SeekRecord(record_offsets_.Items(n));
   key.resize(key_types_.size());
   for (size_t i = 0; i < key_types_.size(); ++i) key[i] = ReadKeyItem(*data_stream_, key_types_[i]);
@@ -85,7 +85,7 @@ TsTable::SearchResult TsTable::Bisect(Compare&& compare) const {
 
 TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
   if (search.empty() || KeyFieldCount() == 0) return {};
-  if (search[0].Kind == kIntegerKey && key_types_.size() == 1 && key_types_[0] == kIntegerType) {
+  if (search[0].Kind == IntegerKey && key_types_.size() == 1 && key_types_[0] == IntegerType) {
     // The common search, one integer on a key of one integer field: each
     // probe is a bounds check, a 4-byte copy and a compare.
     const int32_t wanted = search[0].Integer;
@@ -97,8 +97,8 @@ TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
     const int32_t count = record_offsets_.Count();
     return Bisect([=](int32_t n) {
       if (n < 0 || n >= count) FailItemIndex();
-      const auto offset = Load<int32_t>(offsets + int64_t{n} * kRecordOffsetSize);
-      const StoredValue key = StoredValueAt(image, imageSize, offset, kIntegerType);
+      const auto offset = Load<int32_t>(offsets + int64_t{n} * RecordOffsetSize);
+      const StoredValue key = StoredValueAt(image, imageSize, offset, IntegerType);
       return key_compare::Order(wanted, Load<int32_t>(key.Bytes));
     });
   }
@@ -109,8 +109,8 @@ TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
 }
 
 bool TsTable::FindKey(std::span<const TsKeyValue> values) {
-  if (!active_) throw Error(kTableIsClosed);
-  const auto search = values.first(std::min(values.size(), kMaxKeyItems));
+  if (!active_) throw Error(TableIsClosed);
+  const auto search = values.first(std::min(values.size(), MaxKeyItems));
   if (!SearchSuitsKey(search)) return false;
   const SearchResult found = Search(search);
   if (found.Comparison != 0) return false;

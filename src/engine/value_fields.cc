@@ -11,7 +11,7 @@ namespace kavu32 {
 // --- Boolean -------------------------------------------------------------
 
 TsBooleanField::TsBooleanField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(kBooleanType);
+  SetFieldType(BooleanType);
   SetDataSize(sizeof(uint8_t));
 }
 
@@ -22,7 +22,7 @@ void TsBooleanField::Clear() { SetAsBoolean(false); }
 // --- Integer -------------------------------------------------------------
 
 TsIntegerField::TsIntegerField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(kIntegerType);
+  SetFieldType(IntegerType);
   SetDataSize(sizeof(int32_t));
 }
 
@@ -37,7 +37,7 @@ void TsIntegerField::Clear() { SetAsInteger(0); }
 // --- Float ---------------------------------------------------------------
 
 TsFloatField::TsFloatField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(kFloatType);
+  SetFieldType(FloatType);
   SetDataSize(sizeof(double));
 }
 
@@ -52,7 +52,7 @@ void TsFloatField::Clear() { SetAsFloat(0.0); }
 // --- Date-time -----------------------------------------------------------
 
 TsDateTimeField::TsDateTimeField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(kDateTimeType);
+  SetFieldType(DateTimeType);
   SetDataSize(sizeof(TDateTime));
 }
 

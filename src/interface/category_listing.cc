@@ -14,7 +14,7 @@ namespace kavu32 {
 
 namespace {
 
-constexpr int64_t kRecordSize = sizeof(CategoryRecord);
+constexpr int64_t RecordSize = sizeof(CategoryRecord);
 static_assert(offsetof(CategoryRecord, Name) == 4 && offsetof(CategoryRecord, TypeCode) == 260);
 
 // Empties the three catalogues, categories first.
@@ -30,7 +30,7 @@ int32_t RebuildCatalogue(LibraryState& state) {
     state.Tables->ScanFolders(state.FirstFolder, state.SecondFolder);
     state.SharedTables->LoadTables(*state.Tables);
   } catch (...) {
-    return kUnknownError;
+    return UnknownError;
   }
   return state.Categories->BuildCategories(*state.SharedTables);
 }
@@ -46,14 +46,14 @@ void WriteList(const TCategoriesStorage& categories, uint8_t* list) {
   const int32_t count = categories.CategoryItemCount();
   for (int32_t i = 0; i < count; ++i) {
     const CategoryItem item = categories.GetCategoryItem(i);
-    uint8_t* record = list + i * kRecordSize;
+    uint8_t* record = list + i * RecordSize;
     WriteRecord(record, item.DataType, item.ItemName, strnlen(item.ItemName, sizeof item.ItemName - 1) + 1);
     std::memcpy(record + offsetof(CategoryRecord, TypeCode), &item.TypeCode, sizeof item.TypeCode);
   }
   // The closing record: data type 0 and an all-zero name; its type code is
   // not written.
   const char emptyName[sizeof(CategoryRecord::Name)] = {};
-  WriteRecord(list + count * kRecordSize, 0, emptyName, sizeof emptyName);
+  WriteRecord(list + count * RecordSize, 0, emptyName, sizeof emptyName);
 }
 
 int32_t Result(LibraryState& state, int32_t result) {
@@ -66,12 +66,12 @@ int32_t Result(LibraryState& state, int32_t result) {
 int32_t ListCategories(CategoryRecord* buffer) {
   LibraryState& state = State();
   // Not started: the catalogues do not exist.
-  if (state.Categories == nullptr) return Result(state, kInitializingError);
+  if (state.Categories == nullptr) return Result(state, InitializingError);
   ClearCatalogue(state);
   const int32_t count = Result(state, RebuildCatalogue(state));
   if (count <= 0) return count;
-  const int64_t size = (static_cast<int64_t>(count) + 1) * kRecordSize;
-  if (size > INT32_MAX) return Result(state, kCannotRetrieveCategories);
+  const int64_t size = (static_cast<int64_t>(count) + 1) * RecordSize;
+  if (size > INT32_MAX) return Result(state, CannotRetrieveCategories);
   Result(state, static_cast<int32_t>(size));
   if (buffer == nullptr) {
     state.ReportedCategoriesSize = static_cast<int32_t>(size);
@@ -80,9 +80,9 @@ int32_t ListCategories(CategoryRecord* buffer) {
   // The list grew since the host learnt its size: its buffer may be too
   // small, so it must ask again.
   if (state.ReportedCategoriesSize != 0 && size > state.ReportedCategoriesSize) {
-    return Result(state, kCannotRetrieveCategories);
+    return Result(state, CannotRetrieveCategories);
   }
-  if (!platform::IsWritable(buffer, static_cast<size_t>(size))) return Result(state, kInvalidBufferPointer);
+  if (!platform::IsWritable(buffer, static_cast<size_t>(size))) return Result(state, InvalidBufferPointer);
   WriteList(*state.Categories, reinterpret_cast<uint8_t*>(buffer));
   return static_cast<int32_t>(size);
 }

@@ -12,7 +12,7 @@ namespace kavu32 {
 
 void StoreDateAndName(const Kavu32Date& date, const char* name) {
   LibraryState& state = State();
-  if (state.Stopped) throw Error(kAlreadyShutDown);
+  if (state.Stopped) throw Error(AlreadyShutDown);
   // A name that cannot be read counts as no name, as a null pointer does.
   std::string personName;
   platform::ReadHostText(name, personName);
@@ -26,7 +26,7 @@ void StoreDateAndName(const Kavu32Date& date, const char* name) {
   state.BirthDate = birthDate;
   state.DateKey = static_cast<int32_t>(date.Day) + date.Month * 100 + date.Year * 10000;
   state.DateSet = true;
-  state.ErrorCode = kOk;
+  state.ErrorCode = Ok;
 }
 
 }  // namespace kavu32

@@ -11,24 +11,24 @@ int32_t LastErrorCode() { return State().ErrorCode; }
 
 int32_t DescribeLastError(char* buffer) {
   LibraryState& state = State();
-  if (state.ErrorCode == kOk) return 0;
+  if (state.ErrorCode == Ok) return 0;
   if (state.ErrorCode > 0) {
-    state.ErrorCode = kOk;
+    state.ErrorCode = Ok;
     return 0;
   }
-  if (state.ErrorCode < kDateAndNameNotSet) {
-    state.ErrorCode = kUndefinedErrorCode;
-    return kUndefinedErrorCode;
+  if (state.ErrorCode < DateAndNameNotSet) {
+    state.ErrorCode = UndefinedErrorCode;
+    return UndefinedErrorCode;
   }
   std::string text = ErrorMessages[static_cast<size_t>(-state.ErrorCode)];
-  if (state.ErrorCode == kMetafileError) text += " " + state.LastGraphicName;
+  if (state.ErrorCode == MetafileError) text += " " + state.LastGraphicName;
   const auto size = static_cast<int32_t>(text.size() + 1);
   if (buffer == nullptr) return size;
   // Exactly the bytes written are checked: a buffer of the size the host
   // was told is enough, wherever it ends.
   if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.data(), text.size())) {
-    state.ErrorCode = kInvalidBufferPointer;
-    return kInvalidBufferPointer;
+    state.ErrorCode = InvalidBufferPointer;
+    return InvalidBufferPointer;
   }
   return size;
 }

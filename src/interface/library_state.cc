@@ -25,7 +25,7 @@ void ResetStateForTesting() {
 
 namespace {
 // The regional settings are read once, when the library is loaded.
-[[maybe_unused]] const bool kSettingsReadAtLoad = [] {
+[[maybe_unused]] const bool SettingsReadAtLoad = [] {
   SetRegional(platform::ReadRegionalSettings());
   return true;
 }();

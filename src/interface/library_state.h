@@ -33,8 +33,8 @@ struct LibraryState : RequestState {
 LibraryState& State();
 
 // The failures of calls made in the wrong state.
-inline constexpr const char* kAlreadyStarted = "Already Started, ShutDown first!";
-inline constexpr const char* kAlreadyShutDown = "Already ShutDown, StartUp first!";
+inline constexpr const char* AlreadyStarted = "Already Started, ShutDown first!";
+inline constexpr const char* AlreadyShutDown = "Already ShutDown, StartUp first!";
 
 // Back to the state after loading, for tests that run many scenarios in
 // one process. Releases whatever StartUp and GetCategories acquired.

@@ -18,7 +18,7 @@ namespace {
 // The folder ending in a separator. An empty folder stays empty: it names
 // no folder, and its scan finds nothing.
 std::string WithSeparator(std::string path) {
-  if (!path.empty() && !platform::IsFolderSeparator(path.back())) path += platform::kFolderSeparator;
+  if (!path.empty() && !platform::IsFolderSeparator(path.back())) path += platform::FolderSeparator;
   return path;
 }
 
@@ -37,7 +37,7 @@ std::pair<std::string, std::string> DataFolders(const char* firstFolder, const c
 
 void StartUpLibrary(const char* firstFolder, const char* secondFolder) {
   LibraryState& state = State();
-  if (!state.Stopped) throw Error(kAlreadyStarted);
+  if (!state.Stopped) throw Error(AlreadyStarted);
   // Everything is made before the state changes.
   auto [first, second] = DataFolders(firstFolder, secondFolder);
   auto categories = std::make_unique<TCategoriesStorage>();
@@ -52,20 +52,20 @@ void StartUpLibrary(const char* firstFolder, const char* secondFolder) {
   state.SharedTables = std::move(sharedTables);
   state.Stopped = false;
   state.DateSet = false;
-  state.ErrorCode = kOk;
+  state.ErrorCode = Ok;
   state.ReportedCategoriesSize = 0;
   state.ResultStream = std::move(resultStream);
 }
 
 void ShutDownLibrary() {
   LibraryState& state = State();
-  if (state.Stopped) throw Error(kAlreadyShutDown);
+  if (state.Stopped) throw Error(AlreadyShutDown);
   state.Categories.reset();
   state.Tables.reset();
   state.SharedTables.reset();
   state.DateSet = false;
   state.Stopped = true;
-  state.ErrorCode = kOk;
+  state.ErrorCode = Ok;
   state.ResultStream.reset();
 }
 

@@ -31,6 +31,7 @@ namespace {
 
 LocalDate TodayFromClock();
 
+// NOLINTBEGIN(readability-identifier-naming): each entry bears its call's name.
 struct SystemCalls {
   int (*open)(const char*, int) = [](const char* path, int flags) { return ::open(path, flags); };
   int (*close)(int) = &::close;
@@ -57,6 +58,7 @@ struct SystemCalls {
   char* (*setlocale)(int, const char*) = &::setlocale;
   TodayCall today = &TodayFromClock;
 };
+// NOLINTEND(readability-identifier-naming)
 
 SystemCalls& Sys() {
   static SystemCalls calls;
@@ -74,7 +76,7 @@ struct NamedCall {
   void (*Set)(void*);
 };
 
-constexpr NamedCall kNamedCalls[] = {
+constexpr NamedCall NamedCalls[] = {
     {"open", &Assign<&SystemCalls::open>},
     {"close", &Assign<&SystemCalls::close>},
     {"read", &Assign<&SystemCalls::read>},
@@ -155,7 +157,7 @@ Object* ObjectOf(Handle handle) {
 Handle HandleOf(HandleObject* object) { return reinterpret_cast<Handle>(object); }
 
 // The one address handed out for the view of an empty file.
-const uint8_t kEmptyView[1] = {};
+const uint8_t EmptyView[1] = {};
 
 bool SizeOf(int fd, int64_t& size) {
   struct stat status {};
@@ -167,10 +169,10 @@ bool SizeOf(int fd, int64_t& size) {
 // --- Directory search --------------------------------------------------
 
 bool IsTableFileName(std::string_view name) {
-  constexpr std::string_view kExtension = ".DTF";
-  if (name.empty() || name.front() == '.' || name.size() <= kExtension.size()) return false;
-  const std::string_view tail = name.substr(name.size() - kExtension.size());
-  return std::equal(tail.begin(), tail.end(), kExtension.begin(),
+  constexpr std::string_view extension = ".DTF";
+  if (name.empty() || name.front() == '.' || name.size() <= extension.size()) return false;
+  const std::string_view tail = name.substr(name.size() - extension.size());
+  return std::equal(tail.begin(), tail.end(), extension.begin(),
                     [](char a, char b) { return AsciiUpper(a) == b; });
 }
 
@@ -240,7 +242,7 @@ bool MemoryMapShowsWritable(uintptr_t begin, uintptr_t end) {
 
 bool SetSystemCall(const char* name, void* fn) {
   if (name == nullptr || fn == nullptr) return false;
-  for (const NamedCall& call : kNamedCalls) {
+  for (const NamedCall& call : NamedCalls) {
     if (call.Name == name) {
       call.Set(fn);
       return true;
@@ -251,7 +253,7 @@ bool SetSystemCall(const char* name, void* fn) {
 
 void ResetSystemCalls() { Sys() = SystemCalls(); }
 
-const char kFolderSeparator = '/';
+const char FolderSeparator = '/';
 
 bool IsFolderSeparator(char c) { return c == '/'; }
 
@@ -318,7 +320,7 @@ View MapView(Handle mapping) {
   const MappingObject* object = ObjectOf<MappingObject>(mapping);
   int64_t size = 0;
   if (object == nullptr || !SizeOf(object->Fd(), size)) return {};
-  if (size == 0) return {kEmptyView, 0};
+  if (size == 0) return {EmptyView, 0};
   if (static_cast<uint64_t>(size) > SIZE_MAX) return {};
   void* address =
       Sys().mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, object->Fd(), 0);

@@ -10,7 +10,7 @@
 
 namespace kavu32::platform {
 
-const char kFolderSeparator = '\\';
+const char FolderSeparator = '\\';
 
 bool IsFolderSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -20,9 +20,9 @@ std::string FileNameInPath(const std::string& fileName) { return UpperCase(fileN
 
 namespace {
 
-constexpr DWORD kVolumeLabelAttribute = 0x8;
-constexpr DWORD kSkippedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                     FILE_ATTRIBUTE_DIRECTORY | kVolumeLabelAttribute;
+constexpr DWORD VolumeLabelAttribute = 0x8;
+constexpr DWORD SkippedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_DIRECTORY | VolumeLabelAttribute;
 
 }  // namespace
 
@@ -34,7 +34,7 @@ std::vector<std::string> FindTableFiles(const std::string& folder) {
   HANDLE search = FindFirstFileA((folder + "*.dtf").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if ((found.dwFileAttributes & kSkippedAttributes) == 0) names.emplace_back(found.cFileName);
+    if ((found.dwFileAttributes & SkippedAttributes) == 0) names.emplace_back(found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return names;

@@ -20,7 +20,7 @@ class Error;
 namespace kavu32::platform {
 
 // The folder separator appended to a data folder that lacks one.
-extern const char kFolderSeparator;
+extern const char FolderSeparator;
 // True when c ends a folder path: '/' and '\\' on Windows; only '/' on
 // Linux, where a backslash is an ordinary character of a file name.
 bool IsFolderSeparator(char c);

@@ -28,12 +28,12 @@ int32_t BuildAdditionalCategory(const Request& request) {
   const CategoryItem& item = request.Item;
   // No record is tested before the kind of the field.
   const TsTable* table = FindRecord(request, KeyOfMode(item.KeyMode, request.State.DateKey));
-  if (table == nullptr) return kNoData;
+  if (table == nullptr) return NoData;
   const auto typeCode = static_cast<uint8_t>(item.TypeCode & 0xFF);
   // A boolean field has no text form: its read fails under the preset -2.
-  if (typeCode <= kDateTimeType) return DeliverFieldText(request, *table, item.FieldNo);
-  if (typeCode == kMemoType) return DeliverFieldMemo(request, *table, item.FieldNo);
-  return kGraphicCategoryUnsupported;
+  if (typeCode <= DateTimeType) return DeliverFieldText(request, *table, item.FieldNo);
+  if (typeCode == MemoType) return DeliverFieldMemo(request, *table, item.FieldNo);
+  return GraphicCategoryUnsupported;
 }
 
 }  // namespace kavu32

@@ -27,7 +27,7 @@ const TsTable* FindMoviesRecord(const Request& request) {
   return SearchRecord(movies, YearKey(request.State.DateKey));
 }
 
-constexpr std::array<std::string_view, 9> kSportLines = {
+constexpr std::array<std::string_view, 9> SportLines = {
     "MLB - %s",
     "NFL - %s",
     "NBA - %s",
@@ -43,8 +43,8 @@ constexpr std::array<std::string_view, 9> kSportLines = {
 
 int32_t BuildEntertainmentArticle(const Request& request) {
   const TsTable* literature = FindRecord(request, YearKey(request.State.DateKey));
-  if (literature == nullptr) return kNoData;
-  Preset(request, kStringDataError);
+  if (literature == nullptr) return NoData;
+  Preset(request, StringDataError);
   std::vector<std::string> lines = {
       Format("Nobel Prize Winner (Literature) -%s - %s",
              {FieldText(*literature, 1), FieldText(*literature, 2)}),
@@ -53,7 +53,7 @@ int32_t BuildEntertainmentArticle(const Request& request) {
   };
   // Without the year's movie data the whole list is withheld.
   const TsTable* movies = FindMoviesRecord(request);
-  if (movies == nullptr) return kStringDataError;
+  if (movies == nullptr) return StringDataError;
   lines.push_back(LineOrNoData("Best Picture - %s", *movies, 1));
   lines.push_back(LineOrNoData("Best Director - %s", *movies, 2));
   lines.push_back(LineOrNoData("Best Actress - %s", *movies, 3));
@@ -63,11 +63,11 @@ int32_t BuildEntertainmentArticle(const Request& request) {
 
 int32_t BuildSportArticle(const Request& request) {
   const TsTable* table = FindRecord(request, YearKey(request.State.DateKey));
-  if (table == nullptr) return kNoData;
-  Preset(request, kStringDataError);
+  if (table == nullptr) return NoData;
+  Preset(request, StringDataError);
   std::vector<std::string> lines;
-  for (size_t i = 0; i < kSportLines.size(); ++i) {
-    lines.push_back(Format(kSportLines[i], {FieldText(*table, static_cast<int>(i) + 1)}));
+  for (size_t i = 0; i < SportLines.size(); ++i) {
+    lines.push_back(Format(SportLines[i], {FieldText(*table, static_cast<int>(i) + 1)}));
   }
   return DeliverComposedText(request, JoinLines(lines));
 }

@@ -19,7 +19,7 @@ std::string LongDate(TDateTime value) { return FormatDateTime("dddddd", value); 
 }  // namespace
 
 int32_t BuildTimeArticle(const Request& request) {
-  Preset(request, kUnknownError);
+  Preset(request, UnknownError);
   RequestState& state = request.State;
   state.BirthDate = EncodeDate(state.BirthYear, state.BirthMonth, state.BirthDay);
   const platform::LocalDate today = platform::Today();
@@ -40,8 +40,8 @@ int32_t BuildNewsArticle(const Request& request) {
 int32_t BuildFamousArticle(const Request& request) {
   const RequestState& state = request.State;
   const TsTable* table = FindRecord(request, DayKey(state.DateKey));
-  if (table == nullptr) return kNoData;
-  Preset(request, kStringDataError);
+  if (table == nullptr) return NoData;
+  Preset(request, StringDataError);
   std::vector<std::string> lines;
   for (int field = 1; field <= 5; ++field) lines.push_back(FieldText(*table, field));
   lines.push_back(Format("%s - %d", {state.PersonName, int32_t{state.BirthYear}}));

@@ -24,7 +24,7 @@ TsTable* SearchRecord(const SharedTableEntry& entry, int32_t key) {
 }
 
 TsTable* FindRecord(const Request& request, int32_t key) {
-  Preset(request, kNoData);
+  Preset(request, NoData);
   return SearchRecord(request.Entry, key);
 }
 
@@ -51,24 +51,24 @@ int32_t DeliverComposedText(const Request& request, std::string text) {
 }
 
 int32_t DeliverFieldText(const Request& request, const TsTable& table, int n) {
-  Preset(request, kStringDataError);
+  Preset(request, StringDataError);
   return DeliverComposedText(request, FieldText(table, n));
 }
 
 int32_t DeliverFieldMemo(const Request& request, const TsTable& table, int n) {
-  Preset(request, kMemoError);
+  Preset(request, MemoError);
   CopyMemo(request.State, table, n);
   return DeliverStream(request.State, request.Buffer);
 }
 
 int32_t DeliverRecordText(const Request& request, int32_t key, int n) {
   const TsTable* table = FindRecord(request, key);
-  return table ? DeliverFieldText(request, *table, n) : kNoData;
+  return table ? DeliverFieldText(request, *table, n) : NoData;
 }
 
 int32_t DeliverRecordMemo(const Request& request, int32_t key, int n) {
   const TsTable* table = FindRecord(request, key);
-  return table ? DeliverFieldMemo(request, *table, n) : kNoData;
+  return table ? DeliverFieldMemo(request, *table, n) : NoData;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {

@@ -15,7 +15,7 @@ namespace {
 // delivered.
 int32_t ReportedSize(size_t bytes) {
   if (bytes >= static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-    throw Error(kOutOfMemoryInStream);
+    throw Error(OutOfMemoryInStream);
   }
   return static_cast<int32_t>(bytes + 1);
 }
@@ -29,7 +29,7 @@ int32_t DeliverText(const RequestState& state, void* buffer) {
   // The whole reported size must be writable, though the copy stops at the
   // first zero character.
   if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.c_str(), std::strlen(text.c_str()))) {
-    return kInvalidBufferPointer;
+    return InvalidBufferPointer;
   }
   return size;
 }
@@ -40,7 +40,7 @@ int32_t DeliverStream(const RequestState& state, void* buffer) {
   const int32_t size = ReportedSize(bytes);
   if (buffer == nullptr) return size;
   const char* memory = bytes > 0 ? reinterpret_cast<const char*>(stream->Memory()) : "";
-  if (!CopyTextToHost(buffer, static_cast<size_t>(size), memory, bytes)) return kInvalidBufferPointer;
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), memory, bytes)) return InvalidBufferPointer;
   return size;
 }
 

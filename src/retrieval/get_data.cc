@@ -21,7 +21,7 @@ bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Requ
 }
 
 // Indexed by data type - 1.
-constexpr std::array<Builder, 19> kStandardBuilders = {
+constexpr std::array<Builder, 19> StandardBuilders = {
     BuildTimeArticle,        BuildNewsArticle,       BuildFamousArticle,
     BuildZodiacArticle,      BuildChineseYearArticle, BuildEntertainmentArticle,
     BuildSportArticle,       BuildYearTitle,         BuildIntroductionTitle,
@@ -34,18 +34,18 @@ constexpr std::array<Builder, 19> kStandardBuilders = {
 // Compared as unsigned, so 0 and the negative numbers are additional too.
 Builder BuilderOf(int32_t dataType) {
   const uint32_t index = static_cast<uint32_t>(dataType) - 1u;
-  return index < kStandardBuilders.size() ? kStandardBuilders[index] : BuildAdditionalCategory;
+  return index < StandardBuilders.size() ? StandardBuilders[index] : BuildAdditionalCategory;
 }
 
 }  // namespace
 
 int32_t RequestData(RequestState& state, int32_t dataType, void* buffer) {
-  if (!state.DateSet) return state.ErrorCode = kDateAndNameNotSet;
+  if (!state.DateSet) return state.ErrorCode = DateAndNameNotSet;
   Request request(state, buffer);
   return RunBuilder(state, [&]() -> int32_t {
     // Until a builder sets its own preset, a failure is an unknown one.
-    Preset(request, kUnknownError);
-    if (!LookupCategory(state.Categories.get(), dataType, request)) return kInvalidDataParameter;
+    Preset(request, UnknownError);
+    if (!LookupCategory(state.Categories.get(), dataType, request)) return InvalidDataParameter;
     return BuilderOf(dataType)(request);
   });
 }

@@ -23,11 +23,11 @@ constexpr std::array<const char*, 13> GraphicFileNames = {
 // Names the file in LastGraphicName, found or not, and delivers the name
 // when a file (not a folder) of that name exists; -3 otherwise.
 int32_t DeliverGraphicName(const Request& request, const std::string& name) {
-  Preset(request, kMetafileError);
+  Preset(request, MetafileError);
   RequestState& state = request.State;
   state.ResultText = name;
   state.LastGraphicName = name;
-  if (!platform::FileExists(name)) return kMetafileError;
+  if (!platform::FileExists(name)) return MetafileError;
   return DeliverText(state, request.Buffer);
 }
 

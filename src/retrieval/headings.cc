@@ -14,7 +14,7 @@ namespace {
 // pattern with the birth date formatted by datePattern.
 int32_t DeliverDateHeading(const Request& request, std::string_view pattern,
                            std::string_view datePattern) {
-  Preset(request, kUnknownError);
+  Preset(request, UnknownError);
   const std::string date = FormatDateTime(datePattern, request.State.BirthDate);
   return DeliverComposedText(request, Format(pattern, {date}));
 }
@@ -34,7 +34,7 @@ int32_t BuildYearTitle(const Request& request) {
 }
 
 int32_t BuildIntroductionTitle(const Request& request) {
-  Preset(request, kUnknownError);
+  Preset(request, UnknownError);
   const std::string name = UpperCaseAsciiLetters(request.State.PersonName);
   return DeliverComposedText(request, Format("A LOOK AT THE WORLD WHEN %s WAS BORN", {name}));
 }

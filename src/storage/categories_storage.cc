@@ -18,8 +18,8 @@ namespace {
 constexpr std::array<std::string_view, 8> StandardCategoryNames = {
     "Birthday", "Chinese", "Event", "Literat", "Movies", "Sport", "Stone", "Zodiac"};
 
-constexpr std::string_view kMoviesTitle = "Movies";
-constexpr std::string_view kPermanentCategories = "###_PERMANENT_CATEGORIES###";
+constexpr std::string_view MoviesTitle = "Movies";
+constexpr std::string_view PermanentCategories = "###_PERMANENT_CATEGORIES###";
 
 struct FixedItem {
   std::string_view Title;
@@ -29,26 +29,26 @@ struct FixedItem {
 };
 
 // The items each standard title yields, in order; "Movies" yields none.
-constexpr FixedItem kFixedItems[] = {
-    {"Event", 2, "News Article", kMemoType},
-    {"Birthday", 3, "Famous Article", kStringType},
-    {"Zodiac", 4, "Zodiac Article", kMemoType},
-    {"Zodiac", 12, "Zodiac Title", kStringType},
-    {"Zodiac", 17, "Zodiac Graphic", kGraphicType},
-    {"Chinese", 5, "Chinese Year Article", kStringType},
-    {"Chinese", 13, "Chinese Year Title", kStringType},
-    {"Chinese", 18, "Chinese Year Graphic", kGraphicType},
-    {"Literat", 6, "Entertainment Article", kStringType},
-    {"Sport", 7, "Sport Article", kStringType},
-    {"Stone", 14, "Birthstone Article", kStringType},
-    {kPermanentCategories, 10, "News Title", kStringType},
-    {kPermanentCategories, 11, "Famous Title", kStringType},
-    {kPermanentCategories, 9, "Introduction Title", kStringType},
-    {kPermanentCategories, 8, "Year Title", kStringType},
-    {kPermanentCategories, 1, "Time Article", kStringType},
-    {kPermanentCategories, 15, "Entertainment Title", kStringType},
-    {kPermanentCategories, 16, "Sport Title", kStringType},
-    {kPermanentCategories, 19, "Border Graphic", kGraphicType},
+constexpr FixedItem FixedItems[] = {
+    {"Event", 2, "News Article", MemoType},
+    {"Birthday", 3, "Famous Article", StringType},
+    {"Zodiac", 4, "Zodiac Article", MemoType},
+    {"Zodiac", 12, "Zodiac Title", StringType},
+    {"Zodiac", 17, "Zodiac Graphic", GraphicType},
+    {"Chinese", 5, "Chinese Year Article", StringType},
+    {"Chinese", 13, "Chinese Year Title", StringType},
+    {"Chinese", 18, "Chinese Year Graphic", GraphicType},
+    {"Literat", 6, "Entertainment Article", StringType},
+    {"Sport", 7, "Sport Article", StringType},
+    {"Stone", 14, "Birthstone Article", StringType},
+    {PermanentCategories, 10, "News Title", StringType},
+    {PermanentCategories, 11, "Famous Title", StringType},
+    {PermanentCategories, 9, "Introduction Title", StringType},
+    {PermanentCategories, 8, "Year Title", StringType},
+    {PermanentCategories, 1, "Time Article", StringType},
+    {PermanentCategories, 15, "Entertainment Title", StringType},
+    {PermanentCategories, 16, "Sport Title", StringType},
+    {PermanentCategories, 19, "Border Graphic", GraphicType},
 };
 
 // The position of title among the standard names (exact, case-sensitive),
@@ -79,11 +79,11 @@ int32_t TCategoriesStorage::BuildCategories(TSharedStorage& store) {
   ClearCategories();
   shared_store_ = &store;
   try {
-    AddStandardCategories(std::string(kPermanentCategories), -1);
-    if (!AddTableCategories(store)) return kStandardCategoriesMissing;
+    AddStandardCategories(std::string(PermanentCategories), -1);
+    if (!AddTableCategories(store)) return StandardCategoriesMissing;
     return CategoryItemCount();
   } catch (...) {
-    return kUnknownError;
+    return UnknownError;
   }
 }
 
@@ -142,7 +142,7 @@ void TCategoriesStorage::AddCategoryItem(int32_t dataType, const std::string& na
 }
 
 void TCategoriesStorage::AddStandardCategories(const std::string& title, int32_t tableIndex) {
-  for (const FixedItem& fixed : kFixedItems) {
+  for (const FixedItem& fixed : FixedItems) {
     if (fixed.Title == title) AddCategoryItem(fixed.DataType, fixed.Name, fixed.TypeCode, -1, tableIndex, 0);
   }
 }
@@ -169,7 +169,7 @@ bool TCategoriesStorage::AddTableCategories(const TSharedStorage& store) {
       AddFieldCategories(*entry.Table, i);
       continue;
     }
-    if (title == kMoviesTitle) {
+    if (title == MoviesTitle) {
       movies_table_index_ = i;
       has_movies_ = true;
       continue;
@@ -178,7 +178,7 @@ bool TCategoriesStorage::AddTableCategories(const TSharedStorage& store) {
     AddStandardCategories(title, i);
   }
   for (size_t t = 0; t < StandardCategoryNames.size(); ++t) {
-    if (StandardCategoryNames[t] != kMoviesTitle && tablesPerTitle[t] != 1) return false;
+    if (StandardCategoryNames[t] != MoviesTitle && tablesPerTitle[t] != 1) return false;
   }
   return true;
 }

@@ -26,15 +26,15 @@ struct OpenedTable {
 
 namespace {
 
-constexpr const char* kOpenTableError = "Error opening database table %s.";
-constexpr const char* kCreateMappingError = "Error creating file mapping %s.";
+constexpr const char* OpenTableError = "Error opening database table %s.";
+constexpr const char* CreateMappingError = "Error creating file mapping %s.";
 
 void ShowOpenError(const TTableName& name) {
-  platform::ShowMessage(name.FilePath + "## " + Format(kOpenTableError, {name.DisplayName}));
+  platform::ShowMessage(name.FilePath + "## " + Format(OpenTableError, {name.DisplayName}));
 }
 
 void ShowMappingError(const TTableName& name) {
-  platform::ShowMessage(Format(kCreateMappingError, {name.DisplayName}));
+  platform::ShowMessage(Format(CreateMappingError, {name.DisplayName}));
 }
 
 void CloseHandles(OpenedTable& entry) {
@@ -110,7 +110,7 @@ void OpenTable(OpenedTable& entry, int64_t tableSize) {
     }
   } catch (...) {
   }
-  platform::ShowMessage(ErrorMessages[-kBadTableFile]);
+  platform::ShowMessage(ErrorMessages[-BadTableFile]);
 }
 
 void OpenSharedTable(OpenedTable& entry, const TTableName& name) {

@@ -33,7 +33,7 @@ bool UsesDesignator(std::string_view pattern) {
 class DateFormatter {
  public:
   DateFormatter(TDateTime value, const RegionalSettings& settings)
-      : settings_(settings), date_(DecodeDate(value)), time_(DecodeTime(value)), dayOfWeek_(DayOfWeek(value)) {}
+      : settings_(settings), date_(DecodeDate(value)), time_(DecodeTime(value)), day_of_week_(DayOfWeek(value)) {}
 
   void Append(std::string_view pattern, bool expandDateFormats) {
     const bool twelveHour = UsesDesignator(pattern);
@@ -113,7 +113,7 @@ class DateFormatter {
     if (count <= 2) {
       AppendNumber(date_.Day, count);
     } else if (count <= 4) {
-      out_ += (count == 3 ? settings_.ShortDayNames : settings_.LongDayNames)[dayOfWeek_ - 1];
+      out_ += (count == 3 ? settings_.ShortDayNames : settings_.LongDayNames)[day_of_week_ - 1];
     } else if (expandDateFormats) {
       Append(count == 5 ? settings_.ShortDateFormat : settings_.LongDateFormat, false);
     }
@@ -146,7 +146,7 @@ class DateFormatter {
   const RegionalSettings& settings_;
   const DateParts date_;
   const TimeParts time_;
-  const int dayOfWeek_;
+  const int day_of_week_;
   std::string out_;
 };
 

@@ -11,7 +11,7 @@ namespace kavu32 {
 
 namespace {
 
-constexpr const char* kInvalidDateTime = "'%s' is not a valid date and time";
+constexpr const char* InvalidDateTime = "'%s' is not a valid date and time";
 
 enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 
@@ -47,7 +47,7 @@ struct ScannedNumber {
 class DateTimeScanner {
  public:
   DateTimeScanner(std::string_view text, int currentYear, const RegionalSettings& settings)
-      : text_(text), currentYear_(currentYear), settings_(settings) {}
+      : text_(text), current_year_(currentYear), settings_(settings) {}
 
   bool AtEnd() const { return pos_ == text_.size(); }
 
@@ -59,7 +59,7 @@ class DateTimeScanner {
     }
     const auto [year, month, day] = Arrange(parts);
     if (month.Digits > 2 || day.Digits > 2) return Reject(start);
-    const int fullYear = year.Digits <= 2 ? ExpandTwoDigitYear(year.Value, currentYear_) : year.Value;
+    const int fullYear = year.Digits <= 2 ? ExpandTwoDigitYear(year.Value, current_year_) : year.Value;
     if (!IsValidDate(fullYear, month.Value, day.Value)) return Reject(start);
     return EncodeDate(fullYear, month.Value, day.Value);
   }
@@ -146,7 +146,7 @@ class DateTimeScanner {
   }
 
   std::string_view text_;
-  int currentYear_;
+  int current_year_;
   const RegionalSettings& settings_;
   size_t pos_ = 0;
 };
@@ -164,7 +164,7 @@ TDateTime StrToDateTime(std::string_view text, int currentYear, const RegionalSe
     time = scanner.ScanTime();
   }
   scanner.SkipBlanks();
-  if ((!date && !time) || !scanner.AtEnd()) FailConversion(kInvalidDateTime, text);
+  if ((!date && !time) || !scanner.AtEnd()) FailConversion(InvalidDateTime, text);
   return CombineDateTime(date.value_or(0), time.value_or(0));
 }
 

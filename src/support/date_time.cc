@@ -9,14 +9,14 @@ namespace kavu32 {
 
 namespace {
 
-constexpr int64_t kMillisecondsPerDay = 86'400'000;
+constexpr int64_t MillisecondsPerDay = 86'400'000;
 // Day count of 1 January 1970, the origin of the civil-day arithmetic.
-constexpr int64_t kUnixEpochDay = 25'569;
+constexpr int64_t UnixEpochDay = 25'569;
 // Day counts of 1 January 0001 and 31 December 9999.
-constexpr double kFirstDay = -693'593;
-constexpr double kLastDay = 2'958'465;
+constexpr double FirstDay = -693'593;
+constexpr double LastDay = 2'958'465;
 
-[[noreturn]] void FailEncode() { throw Error(kInvalidDateEncode); }
+[[noreturn]] void FailEncode() { throw Error(InvalidDateEncode); }
 
 // Days from 1970-01-01 in the proleptic Gregorian calendar, counted in eras
 // of 400 years that start on 1 March.
@@ -45,7 +45,7 @@ DateParts DaysToCivil(int64_t days) {
 // The whole day count of value.
 int64_t WholeDay(TDateTime value) {
   const double day = std::trunc(value);
-  if (!(day >= kFirstDay && day <= kLastDay)) FailEncode();
+  if (!(day >= FirstDay && day <= LastDay)) FailEncode();
   return static_cast<int64_t>(day);
 }
 
@@ -54,9 +54,9 @@ int64_t WholeDay(TDateTime value) {
 bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
 int DaysInMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (month < 1 || month > 12) return 0;
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+  return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
 
 bool IsValidDate(int year, int month, int day) {
@@ -65,7 +65,7 @@ bool IsValidDate(int year, int month, int day) {
 
 TDateTime EncodeDate(int year, int month, int day) {
   if (!IsValidDate(year, month, day)) FailEncode();
-  return static_cast<double>(CivilToDays(year, month, day) + kUnixEpochDay);
+  return static_cast<double>(CivilToDays(year, month, day) + UnixEpochDay);
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
@@ -74,17 +74,17 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
     FailEncode();
   }
   const int64_t total = ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;
-  return static_cast<double>(total) / static_cast<double>(kMillisecondsPerDay);
+  return static_cast<double>(total) / static_cast<double>(MillisecondsPerDay);
 }
 
-DateParts DecodeDate(TDateTime value) { return DaysToCivil(WholeDay(value) - kUnixEpochDay); }
+DateParts DecodeDate(TDateTime value) { return DaysToCivil(WholeDay(value) - UnixEpochDay); }
 
 TimeParts DecodeTime(TDateTime value) {
   if (!std::isfinite(value)) FailEncode();
   const double fraction = std::fabs(value - std::trunc(value));
   // A fraction just below a whole day stays on the last millisecond.
-  const int64_t ms = std::min(static_cast<int64_t>(std::llround(fraction * kMillisecondsPerDay)),
-                              kMillisecondsPerDay - 1);
+  const int64_t ms = std::min(static_cast<int64_t>(std::llround(fraction * MillisecondsPerDay)),
+                              MillisecondsPerDay - 1);
   return {static_cast<int>(ms / 3'600'000), static_cast<int>(ms / 60'000 % 60),
           static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
 }

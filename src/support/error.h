@@ -8,11 +8,11 @@
 
 namespace kavu32 {
 
-inline constexpr const char* kStreamReadError = "Stream read error";
-inline constexpr const char* kStreamWriteError = "Stream write error";
-inline constexpr const char* kOutOfMemoryInStream = "Out of memory while expanding memory stream";
-inline constexpr const char* kListIndexOutOfBounds = "List index out of bounds";
-inline constexpr const char* kInvalidDateEncode = "Invalid argument to date encode";
+inline constexpr const char* StreamReadError = "Stream read error";
+inline constexpr const char* StreamWriteError = "Stream write error";
+inline constexpr const char* OutOfMemoryInStream = "Out of memory while expanding memory stream";
+inline constexpr const char* ListIndexOutOfBounds = "List index out of bounds";
+inline constexpr const char* InvalidDateEncode = "Invalid argument to date encode";
 
 }  // namespace kavu32
 

@@ -11,9 +11,9 @@ namespace kavu32 {
 namespace {
 
 // Owned storage keeps to the size range of the 32-bit library.
-constexpr int64_t kMaxOwnedSize = INT32_MAX;
+constexpr int64_t MaxOwnedSize = INT32_MAX;
 
-[[noreturn]] void FailGrow() { throw Error(kOutOfMemoryInStream); }
+[[noreturn]] void FailGrow() { throw Error(OutOfMemoryInStream); }
 
 bool IsWithin(const void* address, const uint8_t* begin, int64_t size) {
   const auto* p = static_cast<const uint8_t*>(address);
@@ -25,7 +25,7 @@ bool IsWithin(const void* address, const uint8_t* begin, int64_t size) {
 
 TMemoryStream::~TMemoryStream() { Release(); }
 
-void TMemoryStream::FailRead() { throw Error(kStreamReadError); }
+void TMemoryStream::FailRead() { throw Error(StreamReadError); }
 
 void TMemoryStream::Seek(int64_t position) {
   if (position < 0) FailRead();
@@ -34,7 +34,7 @@ void TMemoryStream::Seek(int64_t position) {
 
 void TMemoryStream::Write(const void* source, int64_t count) {
   RequireOwned();
-  if (count < 0 || count > kMaxOwnedSize - position_) FailGrow();
+  if (count < 0 || count > MaxOwnedSize - position_) FailGrow();
   if (count == 0) return;
   const int64_t end = position_ + count;
   if (end > size_) {
@@ -52,7 +52,7 @@ void TMemoryStream::Write(const void* source, int64_t count) {
 
 void TMemoryStream::SetSize(int64_t size) {
   RequireOwned();
-  if (size < 0 || size > kMaxOwnedSize) FailGrow();
+  if (size < 0 || size > MaxOwnedSize) FailGrow();
   if (size > size_) {
     Reserve(size);
     std::memset(owned_ + size_, 0, static_cast<size_t>(size - size_));
@@ -93,7 +93,7 @@ void TMemoryStream::AttachBlock(const uint8_t* block, int64_t size) {
 void TMemoryStream::Reserve(int64_t capacity) {
   if (capacity <= capacity_) return;
   // Grows by half again at least, so that appending stays linear.
-  const int64_t wanted = std::max(capacity, std::min(kMaxOwnedSize, capacity_ + capacity_ / 2));
+  const int64_t wanted = std::max(capacity, std::min(MaxOwnedSize, capacity_ + capacity_ / 2));
   void* grown = std::realloc(owned_, static_cast<size_t>(wanted));
   if (grown == nullptr && wanted > capacity) {
     grown = std::realloc(owned_, static_cast<size_t>(capacity));
@@ -105,7 +105,7 @@ void TMemoryStream::Reserve(int64_t capacity) {
 }
 
 void TMemoryStream::RequireOwned() const {
-  if (attached_) throw Error(kStreamWriteError);
+  if (attached_) throw Error(StreamWriteError);
 }
 
 void TMemoryStream::Release() {

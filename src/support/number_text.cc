@@ -12,9 +12,9 @@ namespace kavu32 {
 
 namespace {
 
-constexpr const char* kInvalidInteger = "'%s' is not a valid integer value";
-constexpr const char* kInvalidFloat = "'%s' is not a valid floating point value";
-constexpr int kSignificantDigits = 15;
+constexpr const char* InvalidInteger = "'%s' is not a valid integer value";
+constexpr const char* InvalidFloat = "'%s' is not a valid floating point value";
+constexpr int SignificantDigits = 15;
 
 std::string_view TrimBlanks(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
@@ -34,7 +34,7 @@ struct Significand {
 Significand RoundToSignificant(double magnitude) {
   char text[32];
   const auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
-                                    kSignificantDigits - 1);
+                                    SignificantDigits - 1);
   const std::string_view written(text, static_cast<size_t>(result.ptr - text));
   const size_t e = written.find('e');
   Significand out;
@@ -137,7 +137,7 @@ std::string FloatToStr(double value, const RegionalSettings& settings) {
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
   const Significand s = RoundToSignificant(std::fabs(value));
-  const bool fixed = s.Exponent >= -3 && s.Exponent <= kSignificantDigits;
+  const bool fixed = s.Exponent >= -3 && s.Exponent <= SignificantDigits;
   const std::string text = fixed ? FixedNotation(s, settings.DecimalSeparator)
                                  : ScientificNotation(s, settings.DecimalSeparator);
   return value < 0 ? '-' + text : text;
@@ -155,28 +155,28 @@ int32_t StrToInt(std::string_view text) {
     rest.remove_prefix(1);
   }
   // Digits only: from_chars would take a sign of its own.
-  if (rest.empty() || rest[0] == '-' || rest[0] == '+') FailConversion(kInvalidInteger, text);
+  if (rest.empty() || rest[0] == '-' || rest[0] == '+') FailConversion(InvalidInteger, text);
   uint32_t magnitude = 0;
   const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, base);
   const uint32_t limit = negative ? 0x8000'0000u : 0x7FFF'FFFFu;
   if (error != std::errc() || end != rest.data() + rest.size() || magnitude > limit) {
-    FailConversion(kInvalidInteger, text);
+    FailConversion(InvalidInteger, text);
   }
   return negative ? static_cast<int32_t>(0u - magnitude) : static_cast<int32_t>(magnitude);
 }
 
 double StrToFloat(std::string_view text, const RegionalSettings& settings) {
   const std::optional<FloatSyntax> syntax = ScanFloat(TrimBlanks(text), settings.DecimalSeparator);
-  if (!syntax) FailConversion(kInvalidFloat, text);
+  if (!syntax) FailConversion(InvalidFloat, text);
   double value = 0;
   const char* first = syntax->Ascii.data();
   const auto [end, error] = std::from_chars(first, first + syntax->Ascii.size(), value);
   if (error == std::errc::result_out_of_range) {
     // Too small for a double is zero; too large is no floating point value.
-    if (syntax->Order > 0) FailConversion(kInvalidFloat, text);
+    if (syntax->Order > 0) FailConversion(InvalidFloat, text);
     return syntax->Ascii[0] == '-' ? -0.0 : 0.0;
   }
-  if (error != std::errc() || end != first + syntax->Ascii.size()) FailConversion(kInvalidFloat, text);
+  if (error != std::errc() || end != first + syntax->Ascii.size()) FailConversion(InvalidFloat, text);
   return value;
 }
 
@@ -186,7 +186,7 @@ int32_t RoundHalfEven(double value) {
   double rounded = below;
   if (excess > 0.5 || (excess == 0.5 && std::fmod(below, 2.0) != 0)) rounded = below + 1;
   if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max())) {
-    FailConversion(kInvalidInteger, FloatToStr(value));
+    FailConversion(InvalidInteger, FloatToStr(value));
   }
   return static_cast<int32_t>(rounded);
 }

@@ -15,7 +15,7 @@ namespace kavu32 {
 // index as a position in a list of count items; fails with "List index out
 // of bounds" outside 0..count-1.
 inline size_t CheckedListIndex(int index, size_t count) {
-  if (index < 0 || static_cast<size_t>(index) >= count) throw Error(kListIndexOutOfBounds);
+  if (index < 0 || static_cast<size_t>(index) >= count) throw Error(ListIndexOutOfBounds);
   return static_cast<size_t>(index);
 }
 

@@ -8,7 +8,7 @@ namespace kavu32::testing {
 namespace {
 
 // Every type, escapes, records out of key order, blobs as hex and as files.
-constexpr const char* kEverySource =
+constexpr const char* EverySource =
     "Key:int:key\tName:string\tOn:bool\tRate:float\tWhen:datetime\tData:blob\tText:memo\tPicture:graphic\n"
     "30\tthirty\ttrue\t0.1\t1992-06-19\t0xff00\tline\\none\\ttab\t@picture.bin\n"
     "-5\t\tfalse\t-1e+300\t1992-06-19 18:30:05\t\t\\\\back\\x01\t\n"
@@ -47,7 +47,7 @@ class DtfBuild : public ::testing::Test {
 
 TEST_F(DtfBuild, BuildDumpBuildRoundTripsByteForByte) {
   Write("picture.bin", "\x01\x02\x00\x03"s);
-  Write("a.tsv", kEverySource);
+  Write("a.tsv", EverySource);
   Build("a", "--title Everything");
   Write("b.tsv", Dump("a"));
   Build("b", "");  // the title comes from the dump
@@ -62,7 +62,7 @@ TEST_F(DtfBuild, BuildDumpBuildRoundTripsByteForByte) {
 
 TEST_F(DtfBuild, DumpShowsTitleFieldsAndRecordsInKeyOrder) {
   Write("picture.bin", "PIC");
-  Write("a.tsv", kEverySource);
+  Write("a.tsv", EverySource);
   Build("a", "--title Everything");
   const std::string dump = Dump("a");
   EXPECT_EQ(dump.substr(0, dump.find('\n', dump.find('\n') + 1) + 1),
@@ -78,7 +78,7 @@ TEST_F(DtfBuild, DumpShowsTitleFieldsAndRecordsInKeyOrder) {
 
 TEST_F(DtfBuild, TablesOfTheTestBuilderRoundTrip) {
   TableImageBuilder table("Builder");
-  table.Field("Y", kIntegerType, 1).Field("N", kStringType, 1).Field("Memo", kMemoType).Field("F", kFloatType);
+  table.Field("Y", IntegerType, 1).Field("N", StringType, 1).Field("Memo", MemoType).Field("F", FloatType);
   table.Record({1990, "b"s, "x\ny"s, 0.5}).Record({1992, "a"s, ""s, -0.0}).Record({1992, "c"s, "\r\n"s, 1e-300});
   folder_.WriteTable("builder.dtf", table);
   Write("builder.tsv", Dump("builder"));

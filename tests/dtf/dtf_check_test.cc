@@ -12,7 +12,7 @@ namespace {
 
 TableImageBuilder ThreeRecords() {
   TableImageBuilder table("Three");
-  table.Field("K", kIntegerType, 1).Field("S", kStringType).Field("M", kMemoType);
+  table.Field("K", IntegerType, 1).Field("S", StringType).Field("M", MemoType);
   table.Record({1, "one"s, "memo 1"s}).Record({2, "two"s, "memo 2"s}).Record({3, "three"s, ""s});
   return table;
 }
@@ -55,12 +55,12 @@ TEST_F(DtfCheck, EachMalformedImageIsRejectedWithItsReason) {
   };
   const std::string cannotOpen = "x.dtf: cannot open the table: ";
   EXPECT_EQ(CheckFailure(std::vector<uint8_t>(sound.begin(), sound.begin() + 20)), cannotOpen + "Table header is cut off\n");
-  EXPECT_EQ(CheckFailure(patched(kDataStartOffset, 25)), cannotOpen + "Field descriptors do not end at the data start\n");
-  EXPECT_EQ(CheckFailure(patched(kDataStartOffset, 1 << 20)), cannotOpen + "Field descriptors do not end at the data start\n");
+  EXPECT_EQ(CheckFailure(patched(DataStartOffset, 25)), cannotOpen + "Field descriptors do not end at the data start\n");
+  EXPECT_EQ(CheckFailure(patched(DataStartOffset, 1 << 20)), cannotOpen + "Field descriptors do not end at the data start\n");
   EXPECT_EQ(CheckFailure(withByte(0, 16)), cannotOpen + "Table title is longer than 15 characters\n");
-  EXPECT_EQ(CheckFailure(withByte(kHeaderSize, 11)), cannotOpen + "Field name is longer than 10 characters\n");
-  EXPECT_EQ(CheckFailure(patched(kIndexStartOffset, -8)), cannotOpen + "Stream read error\n");
-  const size_t record0 = static_cast<size_t>(GetInt32(sound, kDataStartOffset));
+  EXPECT_EQ(CheckFailure(withByte(HeaderSize, 11)), cannotOpen + "Field name is longer than 10 characters\n");
+  EXPECT_EQ(CheckFailure(patched(IndexStartOffset, -8)), cannotOpen + "Stream read error\n");
+  const size_t record0 = static_cast<size_t>(GetInt32(sound, DataStartOffset));
   EXPECT_EQ(CheckFailure(patched(record0 + 8, -2)), cannotOpen + "Out of memory while expanding memory stream\n");
   EXPECT_EQ(CheckFailure(withByte(record0 + 4, 200)), cannotOpen + "Stream read error\n");
   EXPECT_EQ(CheckFailure(patched(RecordOffsetEntry(sound, 0), -1)), cannotOpen + "Stream read error\n");
@@ -70,8 +70,8 @@ TEST_F(DtfCheck, EachMalformedImageIsRejectedWithItsReason) {
 // writes: each is named and fails the check.
 TEST_F(DtfCheck, LayoutsThatBuildNeverWritesAreReported) {
   const std::vector<uint8_t> sound = ThreeRecords().Build();
-  const size_t dataStart = static_cast<size_t>(GetInt32(sound, kDataStartOffset));
-  const size_t indexStart = static_cast<size_t>(GetInt32(sound, kIndexStartOffset));
+  const size_t dataStart = static_cast<size_t>(GetInt32(sound, DataStartOffset));
+  const size_t indexStart = static_cast<size_t>(GetInt32(sound, IndexStartOffset));
   const size_t record1 = static_cast<size_t>(GetInt32(sound, indexStart + 4));
   const size_t lastRecord = static_cast<size_t>(GetInt32(sound, indexStart + 8));
   struct Case {
@@ -82,16 +82,16 @@ TEST_F(DtfCheck, LayoutsThatBuildNeverWritesAreReported) {
   const std::vector<Case> cases = {
       {"last 3 bytes cut", [](auto& image) { image.resize(image.size() - 3); },
        "the record list ends with a partial entry of 1 of its 4 bytes: the file looks truncated"},
-      {"index start past the end", [](auto& image) { PutInt32(image, kIndexStartOffset, 1000); },
+      {"index start past the end", [](auto& image) { PutInt32(image, IndexStartOffset, 1000); },
        "the index start 1000 lies past the end of the file (" + std::to_string(sound.size()) +
            " bytes): the file looks truncated"},
       {"last entry cut", [](auto& image) { image.resize(image.size() - 4); },
        "the record area holds " + std::to_string(indexStart - dataStart) +
            " bytes, but the records the record list points to take " + std::to_string(lastRecord - dataStart) +
            ": bytes that belong to no record, or a record listed twice"},
-      {"bytes after the title", [](auto& image) { image[kTitleBlockSize - 1] = 'x'; },
+      {"bytes after the title", [](auto& image) { image[TitleBlockSize - 1] = 'x'; },
        "the title block holds bytes after the title"},
-      {"bytes after a field name", [](auto& image) { image[kHeaderSize + kNameBlockSize - 1] = 'x'; },
+      {"bytes after a field name", [](auto& image) { image[HeaderSize + NameBlockSize - 1] = 'x'; },
        "field descriptor 0 holds bytes after its name"},
       {"one record listed twice", [&](auto& image) { PutInt32(image, indexStart + 8, static_cast<int32_t>(record1)); },
        "the record area holds " + std::to_string(indexStart - dataStart) +
@@ -108,8 +108,8 @@ TEST_F(DtfCheck, LayoutsThatBuildNeverWritesAreReported) {
   // Two records of one size, stored in the other order and listed in key
   // order.
   TableImageBuilder pair("Pair");
-  std::vector<uint8_t> swapped = pair.Field("K", kIntegerType, 1).Record({1}).Record({2}).Build();
-  const size_t first = static_cast<size_t>(GetInt32(swapped, kDataStartOffset));
+  std::vector<uint8_t> swapped = pair.Field("K", IntegerType, 1).Record({1}).Record({2}).Build();
+  const size_t first = static_cast<size_t>(GetInt32(swapped, DataStartOffset));
   std::swap(swapped[first], swapped[first + 4]);
   PutInt32(swapped, RecordOffsetEntry(swapped, 0), static_cast<int32_t>(first + 4));
   PutInt32(swapped, RecordOffsetEntry(swapped, 1), static_cast<int32_t>(first));
@@ -126,13 +126,13 @@ TEST_F(DtfCheck, DamagedLaterRecordsAreEachReported) {
 
 TEST_F(DtfCheck, KeysOutOfOrderAreReported) {
   TableImageBuilder table("Order");
-  table.Field("K", kIntegerType, 1).Record({1}).Record({3}).Record({2}).Record({2});
+  table.Field("K", IntegerType, 1).Record({1}).Record({3}).Record({2}).Record({2});
   EXPECT_EQ(CheckFailure(table.Build()), "x.dtf: record 2: its key is below that of record 1 (the keys must ascend)\n");
 }
 
 TEST_F(DtfCheck, ValuesWithoutTextAreReported) {
   TableImageBuilder table("Dates");
-  table.Field("K", kIntegerType, 1).Field("D", kDateTimeType).Record({1, 1e12});
+  table.Field("K", IntegerType, 1).Field("D", DateTimeType).Record({1, 1e12});
   EXPECT_EQ(CheckFailure(table.Build()), "x.dtf: record 0, field 1 'D': Invalid argument to date encode\n");
 }
 

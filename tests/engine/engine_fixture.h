@@ -32,7 +32,7 @@ struct OpenTable : TableOverImage {
 // Keys in records 0, 1, 2 ... and a text "r0", "r1" ... beside each.
 inline TableImageBuilder IntegerKeyTable(const std::vector<int32_t>& keys) {
   TableImageBuilder table("Keys");
-  table.Field("KEY", kIntegerType, 1).Field("TEXT", kStringType);
+  table.Field("KEY", IntegerType, 1).Field("TEXT", StringType);
   for (size_t i = 0; i < keys.size(); ++i) table.Record({keys[i], "r" + std::to_string(i)});
   return table;
 }

@@ -14,7 +14,7 @@ namespace {
 // taking the one-integer shortcut; they must probe the same records.
 OpenTable WorkedExampleDamaging(size_t record, bool secondKeyField) {
   TableImageBuilder builder("Keys");
-  builder.Field("KEY", kIntegerType, 1).Field("TEXT", kStringType, secondKeyField ? 1 : 0);
+  builder.Field("KEY", IntegerType, 1).Field("TEXT", StringType, secondKeyField ? 1 : 0);
   for (int32_t key : {10, 20, 30}) builder.Record({key, "r" + std::to_string(key / 10 - 1)});
   std::vector<uint8_t> image = builder.Build();
   DamageRecord(image, record);
@@ -33,15 +33,15 @@ TEST_P(FindKeyProbes, WorkedExampleProbesOneOneTwoForThirty) {
   EXPECT_FALSE(damaged2.Table.FindKey(15));
   EXPECT_TRUE(damaged2.Table.FindKey(20));
   // 30 and 25 probe 1, 1, 2.
-  EXPECT_EQ(RaisedMessage([&] { damaged2.Table.FindKey(30); }), kStreamReadError);
-  EXPECT_EQ(RaisedMessage([&] { damaged2.Table.FindKey(25); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { damaged2.Table.FindKey(30); }), StreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { damaged2.Table.FindKey(25); }), StreamReadError);
   EXPECT_EQ(damaged2.Table.RecordNo(), 1);  // a failed search leaves the cursor
 }
 
 TEST_P(FindKeyProbes, EverySearchProbesTheMiddleRecordFirst) {
   OpenTable damaged = WorkedExampleDamaging(1, GetParam());
   for (int32_t key : {5, 10, 20, 30, 35}) {
-    EXPECT_EQ(RaisedMessage([&] { damaged.Table.FindKey(key); }), kStreamReadError) << key;
+    EXPECT_EQ(RaisedMessage([&] { damaged.Table.FindKey(key); }), StreamReadError) << key;
   }
   EXPECT_EQ(damaged.Table.RecordNo(), 0);
   EXPECT_EQ(damaged.Table.Fields(1).AsString(), "r0");
@@ -65,7 +65,7 @@ TEST(FindKeySequence, TwoCandidatesLeftMovesToOneWithoutProbingTheOther) {
   OpenTable open(std::move(image));
   EXPECT_TRUE(open.Table.FindKey(10));  // probes 0 and 0
   EXPECT_FALSE(open.Table.FindKey(5));
-  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(20); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(20); }), StreamReadError);
 }
 
 TEST(FindKeySequence, EqualKeysLandOnTheFirstProbedRecord) {
@@ -92,7 +92,7 @@ TEST(FindKeySequence, FindsEveryKeyOfALargerTableAndNothingBetween) {
 
 TEST(FindKey, AMissLeavesTheCursorAndEveryFieldValue) {
   TableImageBuilder builder("Miss");
-  builder.Field("KEY", kIntegerType, 1).Field("NAME", kStringType).Field("MEMO", kMemoType);
+  builder.Field("KEY", IntegerType, 1).Field("NAME", StringType).Field("MEMO", MemoType);
   builder.Record({1, "one"s, "first memo"s}).Record({2, "two"s, "second"s}).Record({3, "three"s, "third"s});
   OpenTable open(builder);
   ASSERT_TRUE(open.Table.FindKey(3));
@@ -108,19 +108,19 @@ TEST(FindKey, AMissLeavesTheCursorAndEveryFieldValue) {
 
 TEST(FindKey, TableWithoutRecordsFailsAtItsFirstProbe) {
   OpenTable open(IntegerKeyTable({}));
-  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(1); }), kItemIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(1); }), ItemIndexOutOfBounds);
 }
 
 TEST(FindKey, TableWithoutKeyFieldsFindsNothingAndProbesNothing) {
   TableImageBuilder builder("NoKey");
-  builder.Field("A", kIntegerType, 0).Field("B", kStringType);
+  builder.Field("A", IntegerType, 0).Field("B", StringType);
   builder.Record({1, "a"s}).Record({2, "b"s});
   std::vector<uint8_t> image = builder.Build();
   DamageRecord(image, 1);
   OpenTable open(std::move(image));
   EXPECT_FALSE(open.Table.FindKey(1));
   EXPECT_EQ(open.Table.RecordNo(), 0);
-  OpenTable empty(TableImageBuilder("Empty").Field("A", kIntegerType, 0));
+  OpenTable empty(TableImageBuilder("Empty").Field("A", IntegerType, 0));
   EXPECT_FALSE(empty.Table.FindKey(1));
 }
 
@@ -131,14 +131,14 @@ TEST(FindKey, NoValuesFindNothing) {
 
 TEST(FindKey, AKindThatIsNeverLookedAtMatchesTheFirstProbe) {
   OpenTable open(IntegerKeyTable({10, 20, 30, 40}));
-  const TsKeyValue other = TsKeyValue::OfKind(kLongTextKey);
+  const TsKeyValue other = TsKeyValue::OfKind(LongTextKey);
   EXPECT_TRUE(open.Table.FindKey(std::span(&other, 1)));
   EXPECT_EQ(open.Table.RecordNo(), 1);  // (0 + 3) / 2
 }
 
 TEST(FindKey, AValueOfTheWrongKindFindsNothing) {
   const std::vector<std::pair<uint8_t, Cell>> keyFields = {
-      {kStringType, "10"s}, {kBooleanType, true}, {kFloatType, 10.0}, {kDateTimeType, 10.0}};
+      {StringType, "10"s}, {BooleanType, true}, {FloatType, 10.0}, {DateTimeType, 10.0}};
   for (const auto& [type, value] : keyFields) {
     TableImageBuilder builder("Kinds");
     builder.Field("KEY", type, 1).Record({value});
@@ -156,7 +156,7 @@ TEST(FindKey, AValueOfTheWrongKindFindsNothing) {
 TEST(FindKey, KeysOfEachKeyableType) {
   const char* present[] = {"", "A", "AB", "B", "a", "\xE9"};  // in byte order
   TableImageBuilder strings("S");
-  strings.Field("K", kStringType, 1);
+  strings.Field("K", StringType, 1);
   for (const char* k : present) strings.Record({std::string(k)});
   OpenTable s(strings);
   for (int32_t i = 0; i < 6; ++i) {
@@ -168,7 +168,7 @@ TEST(FindKey, KeysOfEachKeyableType) {
   EXPECT_FALSE(s.Table.FindKey(std::span(&absent, 1)));
 
   TableImageBuilder booleans("B");
-  booleans.Field("K", kBooleanType, 1).Record({false}).Record({true}).Record({int32_t{200}});
+  booleans.Field("K", BooleanType, 1).Record({false}).Record({true}).Record({int32_t{200}});
   OpenTable b(booleans);
   const TsKeyValue stored200 = TsKeyValue::OfBoolean(200);
   EXPECT_TRUE(b.Table.FindKey(std::span(&stored200, 1)));
@@ -178,7 +178,7 @@ TEST(FindKey, KeysOfEachKeyableType) {
   EXPECT_EQ(b.Table.RecordNo(), 1);
 
   TableImageBuilder floats("F");
-  floats.Field("K", kFloatType, 1).Record({-1.5}).Record({0.25}).Record({1e300});
+  floats.Field("K", FloatType, 1).Record({-1.5}).Record({0.25}).Record({1e300});
   OpenTable f(floats);
   const TsKeyValue quarter = TsKeyValue::OfExtended(0.25);
   EXPECT_TRUE(f.Table.FindKey(std::span(&quarter, 1)));
@@ -187,7 +187,7 @@ TEST(FindKey, KeysOfEachKeyableType) {
 
 TEST(FindKey, KeysOfSeveralFieldsCompareFieldByField) {
   TableImageBuilder builder("Two");
-  builder.Field("YEAR", kIntegerType, 1).Field("NAME", kStringType, 1).Field("NOTE", kStringType);
+  builder.Field("YEAR", IntegerType, 1).Field("NAME", StringType, 1).Field("NOTE", StringType);
   builder.Record({1990, "b"s, "1990b"s}).Record({1992, "a"s, "1992a"s}).Record({1992, "c"s, "1992c"s});
   builder.Record({1993, "a"s, "1993a"s});
   OpenTable open(builder);
@@ -215,13 +215,13 @@ TEST(FindKey, OneValueOnATableWithOneKeyFieldComparesItOnly) {
 
 TEST(FindKey, ADamagedNonKeyFieldOfTheFoundRecordFailsAndKeepsTheCursor) {
   TableImageBuilder builder("Memo");
-  builder.Field("KEY", kIntegerType, 1).Field("MEMO", kMemoType);
+  builder.Field("KEY", IntegerType, 1).Field("MEMO", MemoType);
   builder.Record({1, "a"s}).Record({2, "b"s});
   std::vector<uint8_t> image = builder.Build();
   const auto record1 = static_cast<size_t>(GetInt32(image, RecordOffsetEntry(image, 1)));
   PutInt32(image, record1 + 4, 1000);  // the memo runs past the image
   OpenTable open(std::move(image));
-  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(2); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(2); }), StreamReadError);
   EXPECT_EQ(open.Table.RecordNo(), 0);
 }
 

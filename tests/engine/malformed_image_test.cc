@@ -11,8 +11,8 @@ namespace {
 // Every field type, with key, texts and blobs, in three records.
 std::vector<uint8_t> FullImage() {
   TableImageBuilder builder("Full");
-  builder.Field("K", kIntegerType, 1).Field("S", kStringType, 1).Field("B", kBooleanType).Field("F", kFloatType);
-  builder.Field("D", kDateTimeType).Field("L", kBlobType).Field("M", kMemoType).Field("G", kGraphicType);
+  builder.Field("K", IntegerType, 1).Field("S", StringType, 1).Field("B", BooleanType).Field("F", FloatType);
+  builder.Field("D", DateTimeType).Field("L", BlobType).Field("M", MemoType).Field("G", GraphicType);
   builder.Record({1, "one"s, true, 1.5, 33774.0, "blob"s, "memo"s, ""s});
   builder.Record({2, ""s, false, -2.0, 0.5, ""s, "m"s, "gr"s});
   builder.Record({3, "three"s, int32_t{9}, 1e10, -1.0, "b"s, ""s, "g"s});
@@ -31,20 +31,20 @@ std::vector<uint8_t> Resized(std::vector<uint8_t> image, size_t size) {
 
 TEST(MalformedImage, HeaderShorterThan24Bytes) {
   for (size_t size : {0, 1, 16, 23}) {
-    EXPECT_EQ(OpenError(Resized(FullImage(), size)), kHeaderCutOff) << size;
+    EXPECT_EQ(OpenError(Resized(FullImage(), size)), HeaderCutOff) << size;
   }
   TsTable nothing(nullptr, 0);
-  EXPECT_EQ(RaisedMessage([&] { nothing.Open(); }), kHeaderCutOff);
+  EXPECT_EQ(RaisedMessage([&] { nothing.Open(); }), HeaderCutOff);
   TsTable negative(nullptr, -5);
-  EXPECT_EQ(RaisedMessage([&] { negative.Open(); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { negative.Open(); }), StreamReadError);
 }
 
 TEST(MalformedImage, DataStartNotAtTheEndOfTheDescriptors) {
   std::vector<uint8_t> image = FullImage();
   for (int32_t dataStart : {23, 0, -13, 24 + 12, 24 + 13 * 8 + 1, static_cast<int32_t>(image.size()) + 13}) {
     std::vector<uint8_t> bad = image;
-    PutInt32(bad, kDataStartOffset, dataStart);
-    EXPECT_EQ(OpenError(bad), kBadDataStart) << dataStart;
+    PutInt32(bad, DataStartOffset, dataStart);
+    EXPECT_EQ(OpenError(bad), BadDataStart) << dataStart;
   }
 }
 
@@ -52,12 +52,12 @@ TEST(MalformedImage, TitleOrFieldNameTooLong) {
   std::vector<uint8_t> title = FullImage();
   title[0] = 16;
   TableOverImage table(title);
-  EXPECT_EQ(RaisedMessage([&] { table.Table.Open(); }), kTitleTooLong);
+  EXPECT_EQ(RaisedMessage([&] { table.Table.Open(); }), TitleTooLong);
   EXPECT_EQ(table.Table.Title().size(), 15u);
   std::vector<uint8_t> name = FullImage();
-  name[kHeaderSize + kDescriptorSize] = 11;  // the second descriptor
+  name[HeaderSize + DescriptorSize] = 11;  // the second descriptor
   TableOverImage named(name);
-  EXPECT_EQ(RaisedMessage([&] { named.Table.Open(); }), kFieldNameTooLong);
+  EXPECT_EQ(RaisedMessage([&] { named.Table.Open(); }), FieldNameTooLong);
   EXPECT_EQ(named.Table.FieldCount(), 1);  // the first field stays readable
 }
 
@@ -69,16 +69,16 @@ TEST(MalformedImage, ValuesCutOffByTheEndOfTheImage) {
     Cell Value;
     size_t Cut;
   };
-  for (const Case& c : {Case{kStringType, "abc"s, 1}, Case{kStringType, "abc"s, 3}, Case{kBlobType, "abc"s, 2},
-                        Case{kBlobType, "abc"s, 6}, Case{kIntegerType, 5, 2}, Case{kFloatType, 1.0, 7}}) {
+  for (const Case& c : {Case{StringType, "abc"s, 1}, Case{StringType, "abc"s, 3}, Case{BlobType, "abc"s, 2},
+                        Case{BlobType, "abc"s, 6}, Case{IntegerType, 5, 2}, Case{FloatType, 1.0, 7}}) {
     TableImageBuilder builder("Cut");
-    builder.Field("K", kIntegerType, 1).Field("V", c.Type).Record({1, c.Value});
+    builder.Field("K", IntegerType, 1).Field("V", c.Type).Record({1, c.Value});
     std::vector<uint8_t> image = builder.Build();
     // Records, then the offsets moved to sit at the start; the record is
     // the last thing in the image, cut c.Cut bytes into its value.
-    const size_t record = static_cast<size_t>(GetInt32(image, kDataStartOffset));
+    const size_t record = static_cast<size_t>(GetInt32(image, DataStartOffset));
     std::vector<uint8_t> cut(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(record));
-    PutInt32(cut, kIndexStartOffset, static_cast<int32_t>(cut.size()));
+    PutInt32(cut, IndexStartOffset, static_cast<int32_t>(cut.size()));
     const int32_t recordAt = static_cast<int32_t>(cut.size()) + 4;
     cut.resize(cut.size() + 4);
     PutInt32(cut, cut.size() - 4, recordAt);
@@ -86,34 +86,34 @@ TEST(MalformedImage, ValuesCutOffByTheEndOfTheImage) {
                image.begin() + static_cast<std::ptrdiff_t>(record + 4 + c.Cut));
     // The offset list now holds two entries: the record and its own first
     // four bytes; only the first matters for Open.
-    EXPECT_EQ(OpenError(cut), kStreamReadError) << int{c.Type} << " cut " << c.Cut;
+    EXPECT_EQ(OpenError(cut), StreamReadError) << int{c.Type} << " cut " << c.Cut;
   }
 }
 
 TEST(MalformedImage, NegativeBlobLength) {
   TableImageBuilder builder("Neg");
-  builder.Field("K", kIntegerType, 1).Field("M", kMemoType).Record({1, "abcd"s});
+  builder.Field("K", IntegerType, 1).Field("M", MemoType).Record({1, "abcd"s});
   std::vector<uint8_t> image = builder.Build();
-  PutInt32(image, static_cast<size_t>(GetInt32(image, kDataStartOffset)) + 4, -1);
-  EXPECT_EQ(OpenError(image), kOutOfMemoryInStream);
+  PutInt32(image, static_cast<size_t>(GetInt32(image, DataStartOffset)) + 4, -1);
+  EXPECT_EQ(OpenError(image), OutOfMemoryInStream);
 }
 
 TEST(MalformedImage, NegativeIndexStart) {
   std::vector<uint8_t> image = FullImage();
-  PutInt32(image, kIndexStartOffset, -4);
-  EXPECT_EQ(OpenError(image), kStreamReadError);
+  PutInt32(image, IndexStartOffset, -4);
+  EXPECT_EQ(OpenError(image), StreamReadError);
 }
 
 TEST(MalformedImage, RecordOffsetsOutsideTheImage) {
   for (int32_t offset : {-1, -100000, 1 << 30}) {
     std::vector<uint8_t> first = FullImage();
     PutInt32(first, RecordOffsetEntry(first, 0), offset);
-    EXPECT_EQ(OpenError(first), kStreamReadError) << offset;
+    EXPECT_EQ(OpenError(first), StreamReadError) << offset;
     // A later record fails only when a search reaches it.
     std::vector<uint8_t> later = FullImage();
     PutInt32(later, RecordOffsetEntry(later, 1), offset);
     OpenTable open(std::move(later));
-    EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(2); }), kStreamReadError);
+    EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(2); }), StreamReadError);
     EXPECT_EQ(open.Table.RecordNo(), 0);
   }
 }

@@ -10,7 +10,7 @@ namespace {
 
 TEST(TableStructure, SkippedDescriptorsTakeNoNumberAndNoBytes) {
   TableImageBuilder builder("Skip");
-  builder.Field("A", kIntegerType, 1).Field("GONE", 9, 1).Field("B", kStringType).Field("X", 200).Field("C", kIntegerType);
+  builder.Field("A", IntegerType, 1).Field("GONE", 9, 1).Field("B", StringType).Field("X", 200).Field("C", IntegerType);
   builder.Record({7, "seven"s, 70});
   OpenTable open(builder);
   TsTable& table = open.Table;
@@ -29,14 +29,14 @@ TEST(TableStructure, KeyRunIsTheLeadingFlaggedFieldsOfKeyableTypes) {
     int KeyFields;
   };
   const std::vector<Case> cases = {
-      {{{"A", kIntegerType, 1}, {"B", kStringType, 0}, {"C", kIntegerType, 1}}, 1},
-      {{{"A", kIntegerType, 1}, {"M", kMemoType, 1}, {"C", kIntegerType, 1}}, 1},
-      {{{"G", kGraphicType, 1}, {"A", kIntegerType, 1}}, 0},
-      {{{"A", kIntegerType, 2}, {"B", kIntegerType, 1}}, 0},
-      {{{"A", kIntegerType, 3}, {"B", kStringType, 0xFF}, {"C", kBooleanType, 1}, {"D", kFloatType, 1},
-        {"E", kDateTimeType, 1}},
+      {{{"A", IntegerType, 1}, {"B", StringType, 0}, {"C", IntegerType, 1}}, 1},
+      {{{"A", IntegerType, 1}, {"M", MemoType, 1}, {"C", IntegerType, 1}}, 1},
+      {{{"G", GraphicType, 1}, {"A", IntegerType, 1}}, 0},
+      {{{"A", IntegerType, 2}, {"B", IntegerType, 1}}, 0},
+      {{{"A", IntegerType, 3}, {"B", StringType, 0xFF}, {"C", BooleanType, 1}, {"D", FloatType, 1},
+        {"E", DateTimeType, 1}},
        5},
-      {{{"A", kIntegerType, 0}}, 0},
+      {{{"A", IntegerType, 0}}, 0},
   };
   for (const Case& c : cases) {
     TableImageBuilder builder("Run");
@@ -48,14 +48,14 @@ TEST(TableStructure, KeyRunIsTheLeadingFlaggedFieldsOfKeyableTypes) {
 }
 
 TEST(TableStructure, TitleOfFifteenCharactersFillsItsBlock) {
-  OpenTable open(TableImageBuilder("ABCDEFGHIJKLMNO").Field("A", kIntegerType, 1));
+  OpenTable open(TableImageBuilder("ABCDEFGHIJKLMNO").Field("A", IntegerType, 1));
   EXPECT_EQ(open.Table.Title(), "ABCDEFGHIJKLMNO");
   EXPECT_EQ(open.Image[16], 24 + 13);  // DataStart follows the block directly
 }
 
 TEST(TableStructure, ZeroLengthStringsAndBlobsLeaveTheNextValueRightAfter) {
   TableImageBuilder builder("Empty");
-  builder.Field("S", kStringType).Field("B", kBlobType).Field("M", kMemoType).Field("N", kIntegerType);
+  builder.Field("S", StringType).Field("B", BlobType).Field("M", MemoType).Field("N", IntegerType);
   builder.Record({""s, ""s, ""s, -5});
   OpenTable open(builder);
   TsTable& table = open.Table;
@@ -86,7 +86,7 @@ TEST(TableStructure, RecordCountIgnoresATrailingPieceOfTheOffsetList) {
 
 TEST(TableStructure, IndexStartBeyondTheFileGivesNoRecords) {
   std::vector<uint8_t> image = IntegerKeyTable({1, 2}).Build();
-  PutInt32(image, kIndexStartOffset, static_cast<int32_t>(image.size()) + 100);
+  PutInt32(image, IndexStartOffset, static_cast<int32_t>(image.size()) + 100);
   OpenTable open(std::move(image));
   EXPECT_EQ(open.Table.RecordCount(), 0);
 }
@@ -100,14 +100,14 @@ TEST(TableStructure, OpenMakesRecordZeroCurrent) {
 
 TEST(TableStructure, OpenTwiceFailsAndFindKeyOnAClosedTableFails) {
   OpenTable open(IntegerKeyTable({10}));
-  EXPECT_EQ(RaisedMessage([&] { open.Table.Open(); }), kTableIsOpen);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.Open(); }), TableIsOpen);
   EXPECT_TRUE(open.Table.Active());
   open.Table.Close();
   open.Table.Close();  // closing a closed table does nothing
   EXPECT_FALSE(open.Table.Active());
   EXPECT_EQ(open.Table.FieldCount(), 0);
   EXPECT_EQ(open.Table.RecordCount(), 0);
-  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(10); }), kTableIsClosed);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(10); }), TableIsClosed);
 }
 
 TEST(TableStructure, CloseThenOpenReadsTheImageAgain) {
@@ -135,36 +135,36 @@ TEST(TableStructure, ReadsTheImageInPlace) {
 
 TEST(TableStructure, FailedOpenKeepsTitleAndFieldsReadable) {
   TableImageBuilder builder("Broken");
-  builder.Field("KEY", kIntegerType, 1).Field("NAME", kStringType).Field("MEMO", kMemoType);
+  builder.Field("KEY", IntegerType, 1).Field("NAME", StringType).Field("MEMO", MemoType);
   builder.Record({1, "one"s, "memo"s});
   std::vector<uint8_t> image = builder.Build();
   DamageRecord(image, 0);
   TableOverImage broken(std::move(image));
-  EXPECT_EQ(RaisedMessage([&] { broken.Table.Open(); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { broken.Table.Open(); }), StreamReadError);
   EXPECT_FALSE(broken.Table.Active());
   EXPECT_EQ(broken.Table.Title(), "Broken");
   ASSERT_EQ(broken.Table.FieldCount(), 3);
   EXPECT_EQ(broken.Table.Fields(2).FieldName(), "MEMO");
-  EXPECT_EQ(broken.Table.Fields(2).FieldType(), kMemoType);
+  EXPECT_EQ(broken.Table.Fields(2).FieldType(), MemoType);
   EXPECT_EQ(broken.Table.KeyFieldCount(), 1);
   EXPECT_EQ(broken.Table.RecordCount(), 0);
-  EXPECT_EQ(RaisedMessage([&] { broken.Table.FindKey(1); }), kTableIsClosed);
+  EXPECT_EQ(RaisedMessage([&] { broken.Table.FindKey(1); }), TableIsClosed);
   // A second attempt fails the same way rather than reading stale state.
-  EXPECT_EQ(RaisedMessage([&] { broken.Table.Open(); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { broken.Table.Open(); }), StreamReadError);
   EXPECT_EQ(broken.Table.FieldCount(), 3);
 }
 
 TEST(TableStructure, FieldNumbersOutsideTheListFail) {
   OpenTable open(IntegerKeyTable({1}));
-  EXPECT_EQ(RaisedMessage([&] { open.Table.Fields(2); }), kListIndexOutOfBounds);
-  EXPECT_EQ(RaisedMessage([&] { open.Table.Fields(-1); }), kListIndexOutOfBounds);
-  EXPECT_EQ(RaisedMessage([&] { open.Table.KeyFields(1); }), kListIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.Fields(2); }), ListIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.Fields(-1); }), ListIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.KeyFields(1); }), ListIndexOutOfBounds);
 }
 
 TEST(TableStructure, GoToRecordWithANegativeNumberClearsEveryField) {
   TableImageBuilder builder("Clear");
-  builder.Field("K", kIntegerType, 1).Field("B", kBooleanType).Field("F", kFloatType).Field("S", kStringType);
-  builder.Field("D", kDateTimeType).Field("M", kMemoType);
+  builder.Field("K", IntegerType, 1).Field("B", BooleanType).Field("F", FloatType).Field("S", StringType);
+  builder.Field("D", DateTimeType).Field("M", MemoType);
   builder.Record({5, true, 2.5, "text"s, 33000.5, "memo"s});
   OpenTable open(builder);
   TsTable& table = open.Table;
@@ -196,8 +196,8 @@ TEST(LongintList, ItemsOutsideTheListFail) {
   list.Write("xy", 2);  // a trailing piece does not count
   EXPECT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Items(1), -8);
-  EXPECT_EQ(RaisedMessage([&] { list.Items(-1); }), kItemIndexOutOfBounds);
-  EXPECT_EQ(RaisedMessage([&] { list.Items(2); }), kItemIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { list.Items(-1); }), ItemIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { list.Items(2); }), ItemIndexOutOfBounds);
 }
 
 TEST(SharedMemoryStream, ReadsTheBlockInPlaceAndLeavesIt) {
@@ -210,11 +210,11 @@ TEST(SharedMemoryStream, ReadsTheBlockInPlaceAndLeavesIt) {
     uint8_t two[2];
     stream.ReadBuffer(two, 2);
     EXPECT_EQ(two[1], 2);
-    EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(two, 2); }), kStreamReadError);
+    EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(two, 2); }), StreamReadError);
   }
   EXPECT_EQ(block, (std::vector<uint8_t>{1, 2, 3}));
   TSharedMemoryStream missing;
-  EXPECT_EQ(RaisedMessage([&] { missing.Attach(nullptr, 5); }), kMissingBlock);
+  EXPECT_EQ(RaisedMessage([&] { missing.Attach(nullptr, 5); }), MissingBlock);
 }
 
 }  // namespace

@@ -25,34 +25,34 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr int32_t kRecord = sizeof(CategoryRecord);
+constexpr int32_t Record = sizeof(CategoryRecord);
 
 // The data types each standard table adds, in order.
-const std::map<std::string, std::vector<int32_t>> kStandardTypes = {
+const std::map<std::string, std::vector<int32_t>> StandardTypes = {
     {"Event.dtf", {2}},       {"Birthday.dtf", {3}}, {"Zodiac.dtf", {4, 12, 17}}, {"Chinese.dtf", {5, 13, 18}},
     {"Literat.dtf", {6}},     {"Movies.dtf", {}},    {"Sport.dtf", {7}},          {"Stone.dtf", {14}}};
 
 TableImageBuilder CalendarTable() {
   TableImageBuilder table("Calendar");
-  table.Field("YEAR", kIntegerType, true).Field("EVENT1", kStringType).Field("EVENT2", kMemoType);
+  table.Field("YEAR", IntegerType, true).Field("EVENT1", StringType).Field("EVENT2", MemoType);
   table.Record({1992, "one"s, "two"s});
   return table;
 }
 
 class GetCategoriesTest : public ::testing::Test {
  protected:
-  void SetUp() override { folder.WriteStandardTables(); }
-  FixtureFolder folder;
+  void SetUp() override { folder_.WriteStandardTables(); }
+  FixtureFolder folder_;
 };
 
 TEST_F(GetCategoriesTest, ListsThePermanentItemsThenEachTablesItemsInStoreOrder) {
-  LibrarySession session(folder.Path());
+  LibrarySession session(folder_.Path());
   EXPECT_EQ(GetCategories(nullptr), 5280);
   EXPECT_EQ(GetErrorCode(), 5280);
 
   std::vector<int32_t> expected = {10, 11, 9, 8, 1, 15, 16, 19};
-  for (const std::string& file : platform::FindTableFiles(folder.Path())) {
-    for (int32_t type : kStandardTypes.at(file)) expected.push_back(type);
+  for (const std::string& file : platform::FindTableFiles(folder_.Path())) {
+    for (int32_t type : StandardTypes.at(file)) expected.push_back(type);
   }
   const std::vector<CategoryRecord> records = ListedCategories();
   EXPECT_EQ(DataTypes(records), expected);
@@ -70,7 +70,7 @@ TEST_F(GetCategoriesTest, ListsThePermanentItemsThenEachTablesItemsInStoreOrder)
 }
 
 TEST_F(GetCategoriesTest, WritesNamesWithTheirTerminatorOnlyAndAClosingRecord) {
-  LibrarySession session(folder.Path());
+  LibrarySession session(folder_.Path());
   std::vector<CategoryRecord> records(20);
   std::memset(records.data(), 0xee, records.size() * sizeof(CategoryRecord));
   ASSERT_EQ(GetCategories(records.data()), 5280);
@@ -83,14 +83,14 @@ TEST_F(GetCategoriesTest, WritesNamesWithTheirTerminatorOnlyAndAClosingRecord) {
 }
 
 TEST_F(GetCategoriesTest, AdditionalTablesAreNumberedFrom20AfreshOnEveryCall) {
-  folder.WriteTable("Calendar.dtf", CalendarTable());
+  folder_.WriteTable("Calendar.dtf", CalendarTable());
   TableImageBuilder dates("Dates");
-  dates.Field("MonthDay", kIntegerType, true).Field("WHAT", kStringType).Record({619, "x"s});
-  folder.WriteTable("Dates.dtf", dates);
-  LibrarySession session(folder.Path());
+  dates.Field("MonthDay", IntegerType, true).Field("WHAT", StringType).Record({619, "x"s});
+  folder_.WriteTable("Dates.dtf", dates);
+  LibrarySession session(folder_.Path());
 
   for (int call = 0; call < 2; ++call) {
-    ASSERT_EQ(GetCategories(nullptr), 25 * kRecord);
+    ASSERT_EQ(GetCategories(nullptr), 25 * Record);
     std::map<std::string, std::vector<int32_t>> typesByName;
     for (const CategoryRecord& record : ListedCategories()) {
       if (record.DataType >= 20) typesByName[record.Name].push_back(record.DataType);
@@ -116,12 +116,12 @@ TEST_F(GetCategoriesTest, AMissingOrRepeatedStandardTableGivesMinus8AndWritesNot
     if (what == "missing Stone") data.Remove("Stone.dtf");
     if (what == "second Stone") {
       TableImageBuilder stone("Stone");
-      stone.Field("MONTH", kIntegerType, true).Field("STONE", kStringType).Record({1, "Garnet"s});
+      stone.Field("MONTH", IntegerType, true).Field("STONE", StringType).Record({1, "Garnet"s});
       data.WriteTable("Stone2.dtf", stone);
     }
     if (what == "lower-case zodiac") {
       TableImageBuilder zodiac("zodiac");
-      zodiac.Field("SIGN", kIntegerType, true).Field("NAME", kStringType).Record({0, "Aquarius"s});
+      zodiac.Field("SIGN", IntegerType, true).Field("NAME", StringType).Record({0, "Aquarius"s});
       data.WriteTable("Zodiac.dtf", zodiac);
     }
     LibrarySession session(data.Path());
@@ -149,7 +149,7 @@ TEST(GetCategoriesFolders, TheFirstFolderDecidesAndMustHoldTables) {
   // The first folder's Event.dtf wins over the second's; the rest comes
   // from the second.
   TableImageBuilder event("Event");
-  event.Field("YEAR", kIntegerType, true).Field("NEWS", kMemoType).Record({1992, "first"s});
+  event.Field("YEAR", IntegerType, true).Field("NEWS", MemoType).Record({1992, "first"s});
   first.WriteTable("EVENT.DTF", event);
   LibrarySession session(first.Path(), second.Path());
   EXPECT_EQ(GetCategories(nullptr), 5280);
@@ -158,16 +158,16 @@ TEST(GetCategoriesFolders, TheFirstFolderDecidesAndMustHoldTables) {
 }
 
 TEST_F(GetCategoriesTest, ATableWithoutFieldsEndsTheBuildWithMinus10) {
-  folder.WriteTable("Empty.dtf", TableImageBuilder("Nothing"));
-  LibrarySession session(folder.Path());
+  folder_.WriteTable("Empty.dtf", TableImageBuilder("Nothing"));
+  LibrarySession session(folder_.Path());
   std::vector<CategoryRecord> records(30);
   EXPECT_EQ(GetCategories(records.data()), -10);
   EXPECT_EQ(GetErrorCode(), -10);
 }
 
 TEST_F(GetCategoriesTest, ABadTableIsShownOncePerCall) {
-  folder.WriteBytes("Broken.dtf", "not a table");
-  LibrarySession session(folder.Path());
+  folder_.WriteBytes("Broken.dtf", "not a table");
+  LibrarySession session(folder_.Path());
   ShownMessages messages;
   for (int call = 0; call < 2; ++call) {
     // Its empty title makes it an additional table without fields.
@@ -196,7 +196,7 @@ class UnwritableBufferTest : public GetCategoriesTest {
 };
 
 TEST_F(UnwritableBufferTest, ABufferOfExactlyTheSizeEndingAtAProtectedPageIsFilled) {
-  LibrarySession session(folder.Path());
+  LibrarySession session(folder_.Path());
   char* buffer = BufferBefore(PROT_NONE, 5280);
   EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(buffer)), 5280);
   // One byte less and the list would run into the protected page.
@@ -210,7 +210,7 @@ TEST_F(UnwritableBufferTest, ABufferOfExactlyTheSizeEndingAtAProtectedPageIsFill
 }
 
 TEST_F(UnwritableBufferTest, ReadOnlyAndUnmappedBuffersGetMinus13AndNothingWritten) {
-  LibrarySession session(folder.Path());
+  LibrarySession session(folder_.Path());
   char* before = BufferBefore(PROT_READ, 0);
   EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(before)), -13);
   EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(before - 100)), -13);
@@ -224,18 +224,18 @@ TEST_F(UnwritableBufferTest, ReadOnlyAndUnmappedBuffersGetMinus13AndNothingWritt
 }
 
 TEST_F(GetCategoriesTest, AListThatGrewSinceTheSizeQueryIsNotWritten) {
-  LibrarySession session(folder.Path());
+  LibrarySession session(folder_.Path());
   std::vector<CategoryRecord> records(30);
   std::memset(records.data(), 0xee, records.size() * sizeof(CategoryRecord));
   ASSERT_EQ(GetCategories(nullptr), 5280);
-  folder.WriteTable("Calendar.dtf", CalendarTable());
+  folder_.WriteTable("Calendar.dtf", CalendarTable());
   EXPECT_EQ(GetCategories(records.data()), -12);
   EXPECT_EQ(GetErrorCode(), -12);
   EXPECT_EQ(static_cast<uint32_t>(records[0].DataType), 0xeeeeeeeeu);
   // Asked again, the host learns the new size; a list that shrank since
   // fits and is written.
-  ASSERT_EQ(GetCategories(nullptr), 23 * kRecord);
-  folder.Remove("Calendar.dtf");
+  ASSERT_EQ(GetCategories(nullptr), 23 * Record);
+  folder_.Remove("Calendar.dtf");
   EXPECT_EQ(GetCategories(records.data()), 5280);
 }
 

@@ -49,13 +49,13 @@ TEST_F(StartStopTest, StartingAgainAfterShutDownClearsTheDate) {
 
 TEST_F(StartStopTest, FoldersGetOneTrailingSeparator) {
   const struct {
-    const char* given;
-    const char* stored;
+    const char* Given;
+    const char* Stored;
   } cases[] = {{"/data", "/data/"}, {"/data/", "/data/"}, {"C:\\DATA", "C:\\DATA/"}, {"", ""}, {nullptr, ""}};
   for (const auto& folder : cases) {
-    StartUp(folder.given, folder.given);
-    EXPECT_EQ(State().FirstFolder, folder.stored);
-    EXPECT_EQ(State().SecondFolder, folder.stored);
+    StartUp(folder.Given, folder.Given);
+    EXPECT_EQ(State().FirstFolder, folder.Stored);
+    EXPECT_EQ(State().SecondFolder, folder.Stored);
     ShutDown();
   }
 }

@@ -76,7 +76,7 @@ TEST(FileNames, CompareAndUpperCaseFoldAsciiLettersOnly) {
   EXPECT_NE(CompareTextIgnoreCase("\xe9t\xe9", "\xc9T\xc9"), 0);
   EXPECT_EQ(UpperCase("year.dtf \xe9"), "YEAR.DTF \xe9");
   EXPECT_EQ(FileNameInPath("Event.dtf"), "Event.dtf");
-  EXPECT_EQ(kFolderSeparator, '/');
+  EXPECT_EQ(FolderSeparator, '/');
   EXPECT_TRUE(IsFolderSeparator('/'));
   EXPECT_FALSE(IsFolderSeparator('\\'));
 }

@@ -13,7 +13,7 @@
 namespace kavu32::platform {
 namespace {
 
-const size_t kPage = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+const size_t Page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
 
 // Pages: two read-write, one read-only, one without access, one unmapped.
 class PageLayout {
@@ -37,7 +37,7 @@ void ExpectAnswersForLayout() {
   EXPECT_FALSE(IsWritable(nullptr, 0));
   EXPECT_FALSE(IsWritable(nullptr, 16));
   EXPECT_TRUE(IsWritable(pages.Writable(), 0));
-  EXPECT_TRUE(IsWritable(pages.Writable(), 2 * kPage));
+  EXPECT_TRUE(IsWritable(pages.Writable(), 2 * Page));
   EXPECT_TRUE(IsWritable(pages.Writable() + 100, 10));
   EXPECT_FALSE(IsWritable(pages.ReadOnly(), 1));
   EXPECT_FALSE(IsWritable(pages.ReadOnly() - 4, 5));
@@ -58,7 +58,7 @@ TEST(Writability, TellsWritableFromReadOnlyNoAccessAndUnmapped) { ExpectAnswersF
 
 TEST(Writability, ABufferEndingAtAProtectedPageIsWritableUpToItsEdge) {
   const PageLayout pages;
-  const size_t size = kPage + 100;
+  const size_t size = Page + 100;
   char* buffer = pages.ReadOnly() - size;
   EXPECT_TRUE(IsWritable(buffer, size));
   EXPECT_FALSE(IsWritable(buffer, size + 1));
@@ -67,14 +67,14 @@ TEST(Writability, ABufferEndingAtAProtectedPageIsWritableUpToItsEdge) {
 TEST(Writability, MemoryUnmappedOrProtectedSinceTheLastAnswerIsNotWritable) {
   testing::GuardedPages pages(2, 0);
   char* bytes = pages.Page(0);
-  ASSERT_TRUE(IsWritable(bytes, 2 * kPage));
+  ASSERT_TRUE(IsWritable(bytes, 2 * Page));
   pages.Protect(1, PROT_READ);
-  EXPECT_TRUE(IsWritable(bytes, kPage));
-  EXPECT_FALSE(IsWritable(bytes, kPage + 1));
+  EXPECT_TRUE(IsWritable(bytes, Page));
+  EXPECT_FALSE(IsWritable(bytes, Page + 1));
   pages.Unmap(0);
   EXPECT_FALSE(IsWritable(bytes, 1));
   pages.Unmap(1);
-  EXPECT_FALSE(IsWritable(bytes + kPage, 1));
+  EXPECT_FALSE(IsWritable(bytes + Page, 1));
 }
 
 // A kernel without MADV_POPULATE_WRITE answers EINVAL for every range: the

@@ -17,12 +17,12 @@
 namespace kavu32::testing {
 namespace {
 
-constexpr const char* kOldNews = "Barcelona Olympics\r\nEuro Disney";
-constexpr int32_t kNewsArticle = 2;
+constexpr const char* OldNews = "Barcelona Olympics\r\nEuro Disney";
+constexpr int32_t NewsArticle = 2;
 
 TableImageBuilder ReplacedEventTable() {
   TableImageBuilder table("Event");
-  table.Field("YEAR", kIntegerType, 1).Field("NEWS", kMemoType);
+  table.Field("YEAR", IntegerType, 1).Field("NEWS", MemoType);
   table.Record({1992, std::string("Replaced news of 1992")});
   return table;
 }
@@ -31,7 +31,7 @@ class DataUpdateTest : public ServedSessionTest {
  protected:
   void SetUp() override {
     ServedSessionTest::SetUp();
-    ASSERT_EQ(RequestedData(kNewsArticle), kOldNews);
+    ASSERT_EQ(RequestedData(NewsArticle), OldNews);
   }
 
   std::string EventPath() const { return folder_.Path() + "Event.dtf"; }
@@ -41,17 +41,17 @@ TEST_F(DataUpdateTest, ARenamedReplacementIsServedFromTheNextGetCategories) {
   folder_.Files().WriteTable("Event.dtf.new", ReplacedEventTable());
   std::filesystem::rename(EventPath() + ".new", EventPath());
 
-  EXPECT_EQ(RequestedData(kNewsArticle), kOldNews);
-  ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
-  EXPECT_EQ(RequestedData(kNewsArticle), "Replaced news of 1992");
+  EXPECT_EQ(RequestedData(NewsArticle), OldNews);
+  ASSERT_EQ(GetCategories(nullptr), ServedFolder::CategoriesSize);
+  EXPECT_EQ(RequestedData(NewsArticle), "Replaced news of 1992");
 }
 
 TEST_F(DataUpdateTest, ADeletedFileIsServedUntilTheNextGetCategories) {
   folder_.Files().Remove("Event.dtf");
 
-  EXPECT_EQ(RequestedData(kNewsArticle), kOldNews);
+  EXPECT_EQ(RequestedData(NewsArticle), OldNews);
   EXPECT_EQ(GetCategories(nullptr), -8);
-  EXPECT_LT(GetData(kNewsArticle, nullptr), 0);
+  EXPECT_LT(GetData(NewsArticle, nullptr), 0);
 }
 
 // The reader of the mapping dies of SIGBUS (the address sanitizer reports
@@ -59,7 +59,7 @@ TEST_F(DataUpdateTest, ADeletedFileIsServedUntilTheNextGetCategories) {
 TEST_F(DataUpdateTest, ATableTruncatedInPlaceKillsItsReader) {
   const auto readTruncatedTable = [this] {
     std::filesystem::resize_file(EventPath(), 0);
-    GetData(kNewsArticle, nullptr);
+    GetData(NewsArticle, nullptr);
   };
 #ifdef KAVU32_UNDER_ADDRESS_SANITIZER
   EXPECT_DEATH(readTruncatedTable(), "BUS");

@@ -21,12 +21,12 @@
 namespace kavu32::testing {
 namespace {
 
-constexpr char kUntouched = '\x5a';
+constexpr char FillByte = '\x5a';
 
-// Three pages: writable, read-only, unmapped, all filled with kUntouched.
+// Three pages: writable, read-only, unmapped, all filled with FillByte.
 class HostilePages {
  public:
-  HostilePages() : pages_(3, kUntouched) {
+  HostilePages() : pages_(3, FillByte) {
     pages_.Protect(1, PROT_READ);
     pages_.Unmap(2);
   }
@@ -138,7 +138,7 @@ TEST(WrongStates, EveryExportRefusesOrReportsAsSpecified) {
   StartUp(folder.Path().c_str(), "");
   EXPECT_EQ(RaisedMessage([&] { StartUp(folder.Path().c_str(), ""); }), "Already Started, ShutDown first!");
   for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
-  ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
+  ASSERT_EQ(GetCategories(nullptr), ServedFolder::CategoriesSize);
   for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
   EXPECT_EQ(GetErrorCode(), -16);
   ShutDown();

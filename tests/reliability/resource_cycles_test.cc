@@ -26,14 +26,14 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 namespace kavu32::testing {
 namespace {
 
-constexpr int kDefaultCycles = 10000;
+constexpr int DefaultCycles = 10000;
 // Growth the allocator may show without a leak: its own bookkeeping.
-constexpr size_t kHeapSlackBytes = 16 * 1024;
+constexpr size_t HeapSlackBytes = 16 * 1024;
 
 int Cycles() {
   const char* text = std::getenv("KAVU32_RESOURCE_CYCLES");
-  const int cycles = text != nullptr ? std::atoi(text) : kDefaultCycles;
-  return cycles > 0 ? cycles : kDefaultCycles;
+  const int cycles = text != nullptr ? std::atoi(text) : DefaultCycles;
+  return cycles > 0 ? cycles : DefaultCycles;
 }
 
 size_t HeapInUse() {
@@ -77,7 +77,7 @@ TEST(ResourceCycles, SessionsLeaveNoDescriptorMappingOrHeapBehind) {
   const int warmUp = std::clamp(cycles / 10, 1, 100);
 
   const std::vector<int32_t> first = RunCycle(folder.Path(), types, buffer);
-  ASSERT_EQ(first[0], ServedFolder::kCategoriesSize);
+  ASSERT_EQ(first[0], ServedFolder::CategoriesSize);
   for (int cycle = 1; cycle < warmUp; ++cycle) RunCycle(folder.Path(), types, buffer);
   const Resources before = Measure();
   for (int cycle = warmUp; cycle < cycles; ++cycle) {
@@ -91,7 +91,7 @@ TEST(ResourceCycles, SessionsLeaveNoDescriptorMappingOrHeapBehind) {
             << "\n";
   EXPECT_LE(after.Descriptors, before.Descriptors);
   EXPECT_LE(after.MappedRegions, before.MappedRegions);
-  EXPECT_LE(after.HeapBytes, before.HeapBytes + kHeapSlackBytes);
+  EXPECT_LE(after.HeapBytes, before.HeapBytes + HeapSlackBytes);
 }
 
 }  // namespace

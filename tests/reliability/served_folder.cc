@@ -19,7 +19,7 @@ ServedFolder::~ServedFolder() { std::filesystem::current_path(previous_); }
 void ServedSessionTest::SetUp() {
   ResetStateForTesting();
   StartUp(folder_.Path().c_str(), "");
-  ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
+  ASSERT_EQ(GetCategories(nullptr), ServedFolder::CategoriesSize);
   SetDateAndName(MakeDate(1992, 6, 19), "Ada");
 }
 

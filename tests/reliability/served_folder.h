@@ -22,7 +22,7 @@ class ServedFolder {
  public:
   // The size of the category list over this folder: 19 standard and 8
   // additional items and the closing record.
-  static constexpr int32_t kCategoriesSize = (19 + 8 + 1) * 264;
+  static constexpr int32_t CategoriesSize = (19 + 8 + 1) * 264;
 
   ServedFolder();
   ServedFolder(const ServedFolder&) = delete;

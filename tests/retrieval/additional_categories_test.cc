@@ -14,7 +14,7 @@ TableImageBuilder KeyedTable(const std::string& title, const std::string& keyNam
                              const std::string& valueName,
                              std::initializer_list<std::pair<int32_t, const char*>> records) {
   TableImageBuilder table(title);
-  table.Field(keyName, kIntegerType, 1).Field(valueName, kStringType);
+  table.Field(keyName, IntegerType, 1).Field(valueName, StringType);
   for (const auto& [key, value] : records) table.Record({key, std::string(value)});
   return table;
 }
@@ -23,16 +23,16 @@ TableImageBuilder KeyedTable(const std::string& title, const std::string& keyNam
 // values in every field.
 TableImageBuilder CalendarTable() {
   TableImageBuilder table("Calendar");
-  table.Field("YEAR", kIntegerType, 1)
-      .Field("EVENT", kStringType)
-      .Field("COUNT", kIntegerType)
-      .Field("RATE", kFloatType)
-      .Field("WHEN", kDateTimeType)
-      .Field("FLAG", kBooleanType)
-      .Field("NOTE", kMemoType)
-      .Field("PIC", kGraphicType)
-      .Field("RAW", kBlobType)
-      .Field("ZEROED", kStringType);
+  table.Field("YEAR", IntegerType, 1)
+      .Field("EVENT", StringType)
+      .Field("COUNT", IntegerType)
+      .Field("RATE", FloatType)
+      .Field("WHEN", DateTimeType)
+      .Field("FLAG", BooleanType)
+      .Field("NOTE", MemoType)
+      .Field("PIC", GraphicType)
+      .Field("RAW", BlobType)
+      .Field("ZEROED", StringType);
   table.Record({int32_t{1991}, "Quiet"s, int32_t{0}, 0.0, 0.0, false, ""s, ""s, ""s, ""s});
   table.Record({int32_t{1992}, "Expo"s, int32_t{-17}, 2.5, 33774.0, true, "one\r\ntwo\nthree\0four"s,
                 "GIF89a"s, "\x01\x02"s, "ab\0cd"s});
@@ -54,7 +54,7 @@ class AdditionalCategoriesTest : public RetrievalTest {
     folder_.WriteTable("YearDay.dtf", KeyedTable("YearDay", "YEARDAY", "YDVALUE", {{19920619, "year and day"}}));
     folder_.WriteTable("Serial.dtf", KeyedTable("Serial", "ID", "IDVALUE", {{19920619, "whole date"}}));
     // 19 standard items, 10 + 6 * 2 additional ones and the closing record.
-    ASSERT_EQ(Load(), (19 + 22 + 1) * kCategoryRecordSize);
+    ASSERT_EQ(Load(), (19 + 22 + 1) * CategoryRecordSize);
   }
 
   std::string DataNamed(const std::string& name) { return Data(DataTypeNamed(name)); }

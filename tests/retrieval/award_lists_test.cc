@@ -55,7 +55,7 @@ TEST_F(AwardListsTest, WithoutTheYearsMovieDataNothingIsDelivered) {
 
 TEST_F(AwardListsTest, WithoutAMoviesTableNoOtherTableIsRead) {
   folder_.Remove("Movies.dtf");
-  EXPECT_EQ(Load(), kStandardListSize) << "Movies adds no item: the list is complete";
+  EXPECT_EQ(Load(), StandardListSize) << "Movies adds no item: the list is complete";
   SetDate(1992, 6, 19);
   ExpectFailure(6, -2);
   EXPECT_EQ(ErrorText(), "Error while retriving string data");
@@ -64,11 +64,11 @@ TEST_F(AwardListsTest, WithoutAMoviesTableNoOtherTableIsRead) {
 
 TEST_F(AwardListsTest, OfTwoMoviesTablesTheLaterInStoreOrderServes) {
   TableImageBuilder second("Movies");
-  second.Field("YEAR", kIntegerType, true).Field("PICTURE", kStringType).Field("DIRECTOR", kStringType)
-      .Field("ACTRESS", kStringType).Field("ACTOR", kStringType)
+  second.Field("YEAR", IntegerType, true).Field("PICTURE", StringType).Field("DIRECTOR", StringType)
+      .Field("ACTRESS", StringType).Field("ACTOR", StringType)
       .Record({1992, "Second Picture"s, "Second Director"s, "Second Actress"s, "Second Actor"s});
   folder_.WriteTable("Movies2.dtf", second);
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 6, 19);
   const std::string list = Data(6);
   // The folder's order decides which table is the later one.

@@ -85,10 +85,10 @@ TEST_F(BirthdayArticlesTest, ChineseYearTextWrapsRoundForTheFirstYears) {
 
 TEST_F(BirthdayArticlesTest, AYearWithoutRecordOrSignWithoutRecordAnswersNoData) {
   TableImageBuilder zodiac("Zodiac");
-  zodiac.Field("SIGN", kIntegerType, 1).Field("NAME", kStringType).Field("TEXT", kMemoType);
+  zodiac.Field("SIGN", IntegerType, 1).Field("NAME", StringType).Field("TEXT", MemoType);
   zodiac.Record({int32_t{6}, "Leo"s, "Leo memo"s}).Record({int32_t{8}, "Libra"s, "Libra memo"s});
   folder_.WriteTable("Zodiac.dtf", zodiac);
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 8, 23);  // sign 7
   ExpectFailure(4, -1);
   EXPECT_EQ(ErrorText(), "Database contains no data to provide on request");
@@ -99,16 +99,16 @@ TEST_F(BirthdayArticlesTest, AYearWithoutRecordOrSignWithoutRecordAnswersNoData)
 TEST_F(BirthdayArticlesTest, AFieldThatCannotBeReadNamesTheStep) {
   // The news field a string, the celebrities' field 5 a boolean.
   TableImageBuilder event("Event");
-  event.Field("YEAR", kIntegerType, 1).Field("NEWS", kStringType);
+  event.Field("YEAR", IntegerType, 1).Field("NEWS", StringType);
   event.Record({int32_t{1992}, "not a memo"s});
   folder_.WriteTable("Event.dtf", event);
   TableImageBuilder birthday("Birthday");
-  birthday.Field("DAY", kIntegerType, 1);
-  for (const char* name : {"NAME1", "NAME2", "NAME3", "NAME4"}) birthday.Field(name, kStringType);
-  birthday.Field("FLAG", kBooleanType);
+  birthday.Field("DAY", IntegerType, 1);
+  for (const char* name : {"NAME1", "NAME2", "NAME3", "NAME4"}) birthday.Field(name, StringType);
+  birthday.Field("FLAG", BooleanType);
   birthday.Record({int32_t{619}, "a"s, "b"s, "c"s, "d"s, true});
   folder_.WriteTable("Birthday.dtf", birthday);
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 6, 19);
   ExpectFailure(2, -4);
   EXPECT_EQ(ErrorText(), "Error while retrieving memo");

@@ -15,7 +15,7 @@ using GetDataTest = RetrievalTest;
 TEST_F(GetDataTest, RefusesEveryTypeUntilADateIsSet) {
   EXPECT_EQ(GetData(10, nullptr), -16) << "before StartUp";
   EXPECT_EQ(GetErrorCode(), -16);
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   for (int32_t type : {1, 10, 19, 25, 0}) ExpectFailure(type, -16);
   EXPECT_EQ(ErrorText(), "Date and name was not set yet");
 }
@@ -25,14 +25,14 @@ TEST_F(GetDataTest, ATypeTheCatalogueLacksIsAnInvalidParameter) {
   SetDate(1992, 6, 19);
   ExpectFailure(10, -7);  // before the first GetCategories
   ShutDown();
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 6, 19);
   for (int32_t type : {20, 25, 0, -1, INT32_MIN, INT32_MAX}) ExpectFailure(type, -7);
   EXPECT_EQ(ErrorText(), "Invalid data parameter passed");
 }
 
 TEST_F(GetDataTest, SizeQueryRecordsTheSizeAndWritesNothing) {
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 6, 19);
   EXPECT_EQ(GetData(10, nullptr), 20);  // "In The News In 1992"
   EXPECT_EQ(GetErrorCode(), 20);
@@ -42,7 +42,7 @@ TEST_F(GetDataTest, SizeQueryRecordsTheSizeAndWritesNothing) {
 }
 
 TEST_F(GetDataTest, ABufferThatIsNotWritableGetsNothing) {
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 6, 19);
   GuardedPages pages(2, '#');  // the second page as each test sets it
   pages.Protect(1, PROT_READ);
@@ -57,7 +57,7 @@ TEST_F(GetDataTest, ABufferThatIsNotWritableGetsNothing) {
 }
 
 TEST_F(GetDataTest, ABufferOfExactlyTheSizeMayEndAtAnInaccessiblePage) {
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 6, 19);
   GuardedPages pages(2, '#');  // the second page as each test sets it
   pages.Protect(1, PROT_NONE);

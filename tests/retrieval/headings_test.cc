@@ -61,10 +61,10 @@ TEST_F(HeadingsTest, ZodiacBoundaries) {
 
 TEST_F(HeadingsTest, ATitleFieldWithoutTextFormEndsWithTheStringPreset) {
   TableImageBuilder stone("Stone");
-  stone.Field("MONTH", kIntegerType, 1).Field("STONE", kBooleanType);
+  stone.Field("MONTH", IntegerType, 1).Field("STONE", BooleanType);
   stone.Record({int32_t{6}, true});
   folder_.WriteTable("Stone.dtf", stone);
-  ASSERT_EQ(Load(), kStandardListSize);
+  ASSERT_EQ(Load(), StandardListSize);
   SetDate(1992, 6, 19);
   ExpectFailure(14, -2);
   SetDate(1992, 7, 19);

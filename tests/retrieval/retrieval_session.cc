@@ -58,7 +58,7 @@ void RetrievalTest::ExpectFailure(int32_t type, int32_t code) {
 int32_t RetrievalTest::DataTypeNamed(const std::string& name) {
   const int32_t size = GetCategories(nullptr);
   if (size <= 0) return 0;
-  std::vector<CategoryRecord> list(static_cast<size_t>(size / kCategoryRecordSize));
+  std::vector<CategoryRecord> list(static_cast<size_t>(size / CategoryRecordSize));
   if (GetCategories(list.data()) != size) return 0;
   for (const CategoryRecord& record : list) {
     if (name == record.Name) return record.DataType;

@@ -15,9 +15,9 @@
 
 namespace kavu32::testing {
 
-inline constexpr int32_t kCategoryRecordSize = 264;
+inline constexpr int32_t CategoryRecordSize = 264;
 // The 19 standard items and the closing record.
-inline constexpr int32_t kStandardListSize = 20 * kCategoryRecordSize;
+inline constexpr int32_t StandardListSize = 20 * CategoryRecordSize;
 
 class RetrievalTest : public ::testing::Test {
  protected:
@@ -52,7 +52,7 @@ class LoadedRetrievalTest : public RetrievalTest {
  protected:
   void SetUp() override {
     RetrievalTest::SetUp();
-    ASSERT_EQ(Load(), kStandardListSize);
+    ASSERT_EQ(Load(), StandardListSize);
   }
 };
 

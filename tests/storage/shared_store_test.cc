@@ -22,53 +22,53 @@ class SharedStoreTest : public StoreTest {
  protected:
   void SetUp() override {
     StoreTest::SetUp();
-    tables.ScanFolders(folder.Path(), "");
-    descriptors = OpenFileDescriptors();
-    regions = MappedRegions(folder.Path());
+    tables_.ScanFolders(folder_.Path(), "");
+    descriptors_ = OpenFileDescriptors();
+    regions_ = MappedRegions(folder_.Path());
   }
   void TearDown() override { platform::ResetSystemCalls(); }
 
   // Releases the store and checks that everything it held was given back.
   void ExpectAllReleased() {
-    store.ReleaseTables();
-    EXPECT_EQ(store.SharedTableCount(), 0);
-    EXPECT_EQ(OpenFileDescriptors(), descriptors);
-    EXPECT_EQ(MappedRegions(folder.Path()), regions);
+    store_.ReleaseTables();
+    EXPECT_EQ(store_.SharedTableCount(), 0);
+    EXPECT_EQ(OpenFileDescriptors(), descriptors_);
+    EXPECT_EQ(MappedRegions(folder_.Path()), regions_);
   }
 
   void ExpectOpenErrors();
 
-  ShownMessages messages;
-  int descriptors = 0;
-  int regions = 0;
+  ShownMessages messages_;
+  int descriptors_ = 0;
+  int regions_ = 0;
 };
 
 TEST_F(SharedStoreTest, OpensEveryTableOverItsOwnReadOnlyView) {
-  store.LoadTables(tables);
-  ASSERT_EQ(store.SharedTableCount(), 8);
-  EXPECT_TRUE(messages.Take().empty());
+  store_.LoadTables(tables_);
+  ASSERT_EQ(store_.SharedTableCount(), 8);
+  EXPECT_TRUE(messages_.Take().empty());
   for (int i = 0; i < 8; ++i) {
-    const SharedTableEntry entry = store.GetSharedTable(i);
+    const SharedTableEntry entry = store_.GetSharedTable(i);
     ASSERT_NE(entry.Table, nullptr);
     EXPECT_TRUE(entry.Table->Active());
     EXPECT_NE(entry.FileHandle, 0);
     EXPECT_NE(entry.MappingHandle, 0);
     EXPECT_FALSE(platform::IsWritable(entry.View.Address, 1));
     struct stat status {};
-    ASSERT_EQ(::stat(tables.GetTableName(i).FilePath.c_str(), &status), 0);
+    ASSERT_EQ(::stat(tables_.GetTableName(i).FilePath.c_str(), &status), 0);
     EXPECT_EQ(entry.View.Size, status.st_size);
   }
-  EXPECT_THROW(store.GetSharedTable(8), Error);
+  EXPECT_THROW(store_.GetSharedTable(8), Error);
   ExpectAllReleased();
 }
 
 TEST_F(SharedStoreTest, ADeletedFileKeepsItsPlaceAndIsNamedInTheMessage) {
-  folder.Remove("Birthday.dtf");
-  store.LoadTables(tables);
-  ASSERT_EQ(store.SharedTableCount(), 8);
-  EXPECT_EQ(messages.Take(), std::vector<std::string>{
-                                 folder.Path() + "Birthday.dtf## Error opening database table BIRTHDAY TABLE."});
-  const SharedTableEntry missing = store.GetSharedTable(IndexOf("BIRTHDAY TABLE"));
+  folder_.Remove("Birthday.dtf");
+  store_.LoadTables(tables_);
+  ASSERT_EQ(store_.SharedTableCount(), 8);
+  EXPECT_EQ(messages_.Take(), std::vector<std::string>{
+                                 folder_.Path() + "Birthday.dtf## Error opening database table BIRTHDAY TABLE."});
+  const SharedTableEntry missing = store_.GetSharedTable(IndexOf("BIRTHDAY TABLE"));
   EXPECT_EQ(missing.Table, nullptr);
   EXPECT_EQ(missing.View.Address, nullptr);
   EXPECT_EQ(missing.FileHandle, 0);
@@ -77,25 +77,25 @@ TEST_F(SharedStoreTest, ADeletedFileKeepsItsPlaceAndIsNamedInTheMessage) {
 }
 
 TEST_F(SharedStoreTest, AnEmptyOrDamagedFileIsABadTableThatKeepsWhatWasRead) {
-  folder.WriteBytes("Birthday.dtf", "");
+  folder_.WriteBytes("Birthday.dtf", "");
   // Stone with record 0's offset pointing far past the end of the file.
   std::vector<uint8_t> stone = TableImageBuilder("Stone")
-                                   .Field("MONTH", kIntegerType, true)
-                                   .Field("STONE", kStringType)
+                                   .Field("MONTH", IntegerType, true)
+                                   .Field("STONE", StringType)
                                    .Record({1, "Garnet"s})
                                    .Build();
   const size_t indexStart = stone[20] | (stone[21] << 8);
   stone[indexStart + 3] = 0x7f;
-  folder.WriteBytes("Stone.dtf", std::string(stone.begin(), stone.end()));
+  folder_.WriteBytes("Stone.dtf", std::string(stone.begin(), stone.end()));
 
-  store.LoadTables(tables);
-  EXPECT_EQ(messages.Take(), (std::vector<std::string>{"Bad table file", "Bad table file"}));
-  const SharedTableEntry damaged = store.GetSharedTable(IndexOf("STONE TABLE"));
+  store_.LoadTables(tables_);
+  EXPECT_EQ(messages_.Take(), (std::vector<std::string>{"Bad table file", "Bad table file"}));
+  const SharedTableEntry damaged = store_.GetSharedTable(IndexOf("STONE TABLE"));
   ASSERT_NE(damaged.Table, nullptr);
   EXPECT_FALSE(damaged.Table->Active());
   EXPECT_EQ(damaged.Table->Title(), "Stone");
   EXPECT_NE(damaged.View.Address, nullptr);
-  const SharedTableEntry empty = store.GetSharedTable(IndexOf("BIRTHDAY TABLE"));
+  const SharedTableEntry empty = store_.GetSharedTable(IndexOf("BIRTHDAY TABLE"));
   EXPECT_NE(empty.View.Address, nullptr);
   EXPECT_EQ(empty.View.Size, 0);
   ExpectAllReleased();
@@ -118,12 +118,12 @@ int FailingFstat(int, struct stat*) {
 
 TEST_F(SharedStoreTest, AFailingMmapIsAMappingErrorAndHoldsNothing) {
   ASSERT_TRUE(platform::SetSystemCall("mmap", &FailingMmap));
-  store.LoadTables(tables);
-  const std::vector<std::string> shown = messages.Take();
+  store_.LoadTables(tables_);
+  const std::vector<std::string> shown = messages_.Take();
   ASSERT_EQ(shown.size(), 8u);
   EXPECT_EQ(shown[static_cast<size_t>(IndexOf("EVENT TABLE"))], "Error creating file mapping EVENT TABLE.");
-  EXPECT_EQ(store.SharedTableCount(), 8);
-  EXPECT_EQ(OpenFileDescriptors(), descriptors);
+  EXPECT_EQ(store_.SharedTableCount(), 8);
+  EXPECT_EQ(OpenFileDescriptors(), descriptors_);
   ExpectAllReleased();
 }
 
@@ -136,21 +136,21 @@ int HugeFstat(int fd, struct stat* status) {
 
 TEST_F(SharedStoreTest, AFileOver2GiBIsABadTableAndIsNotRead) {
   ASSERT_TRUE(platform::SetSystemCall("fstat", &HugeFstat));
-  store.LoadTables(tables);
-  EXPECT_EQ(messages.Take(), std::vector<std::string>(8, "Bad table file"));
-  EXPECT_EQ(store.GetSharedTable(0).Table, nullptr);
+  store_.LoadTables(tables_);
+  EXPECT_EQ(messages_.Take(), std::vector<std::string>(8, "Bad table file"));
+  EXPECT_EQ(store_.GetSharedTable(0).Table, nullptr);
   ExpectAllReleased();
 }
 
 // Every table shown as a file that cannot be opened, nothing held.
 void SharedStoreTest::ExpectOpenErrors() {
-  store.LoadTables(tables);
-  const std::vector<std::string> shown = messages.Take();
+  store_.LoadTables(tables_);
+  const std::vector<std::string> shown = messages_.Take();
   ASSERT_EQ(shown.size(), 8u);
   const int stone = IndexOf("STONE TABLE");
   EXPECT_EQ(shown[static_cast<size_t>(stone)],
-            tables.GetTableName(stone).FilePath + "## Error opening database table STONE TABLE.");
-  EXPECT_EQ(OpenFileDescriptors(), descriptors);
+            tables_.GetTableName(stone).FilePath + "## Error opening database table STONE TABLE.");
+  EXPECT_EQ(OpenFileDescriptors(), descriptors_);
   ExpectAllReleased();
 }
 

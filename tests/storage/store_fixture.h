@@ -15,20 +15,20 @@ namespace kavu32::testing {
 
 class StoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { folder.WriteStandardTables(); }
+  void SetUp() override { folder_.WriteStandardTables(); }
 
   // The catalogue index of the table shown as display ("STONE TABLE"), or
   // -1.
   int IndexOf(const std::string& display) const {
-    for (int i = 0; i < tables.TableCount(); ++i) {
-      if (tables.GetTableName(i).DisplayName == display) return i;
+    for (int i = 0; i < tables_.TableCount(); ++i) {
+      if (tables_.GetTableName(i).DisplayName == display) return i;
     }
     return -1;
   }
 
-  FixtureFolder folder;
-  TTablesStorage tables;
-  TSharedStorage store;
+  FixtureFolder folder_;
+  TTablesStorage tables_;
+  TSharedStorage store_;
 };
 
 }  // namespace kavu32::testing

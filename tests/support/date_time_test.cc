@@ -11,7 +11,7 @@ namespace {
 using namespace kavu32;
 using kavu32::testing::RaisedMessage;
 
-constexpr const char* kEncodeMessage = "Invalid argument to date encode";
+constexpr const char* EncodeMessage = "Invalid argument to date encode";
 
 TEST(DateTimeTest, KnownDatesHaveTheirDayCounts) {
   EXPECT_EQ(EncodeDate(1899, 12, 30), 0);
@@ -28,7 +28,7 @@ TEST(DateTimeTest, OnlyValidDatesEncode) {
   for (const DateParts& d : {DateParts{1900, 2, 29}, DateParts{2001, 2, 29}, DateParts{0, 1, 1},
                              DateParts{10000, 1, 1}, DateParts{1992, 13, 1}, DateParts{1992, 0, 1},
                              DateParts{1992, 4, 31}, DateParts{1992, 6, 0}}) {
-    EXPECT_EQ(RaisedMessage([&] { EncodeDate(d.Year, d.Month, d.Day); }), kEncodeMessage)
+    EXPECT_EQ(RaisedMessage([&] { EncodeDate(d.Year, d.Month, d.Day); }), EncodeMessage)
         << d.Year << "-" << d.Month << "-" << d.Day;
   }
 }
@@ -50,11 +50,11 @@ TEST(DateTimeTest, DecodingRoundTripsAcrossTheWholeRange) {
 
 TEST(DateTimeTest, DecodingOutsideTheCalendarFails) {
   for (double value : {-693594.0, 2958466.0, 1e300, -1e300}) {
-    EXPECT_EQ(RaisedMessage([&] { DecodeDate(value); }), kEncodeMessage) << value;
-    EXPECT_EQ(RaisedMessage([&] { DayOfWeek(value); }), kEncodeMessage) << value;
+    EXPECT_EQ(RaisedMessage([&] { DecodeDate(value); }), EncodeMessage) << value;
+    EXPECT_EQ(RaisedMessage([&] { DayOfWeek(value); }), EncodeMessage) << value;
   }
-  EXPECT_EQ(RaisedMessage([] { DecodeDate(std::numeric_limits<double>::quiet_NaN()); }), kEncodeMessage);
-  EXPECT_EQ(RaisedMessage([] { DecodeTime(std::numeric_limits<double>::infinity()); }), kEncodeMessage);
+  EXPECT_EQ(RaisedMessage([] { DecodeDate(std::numeric_limits<double>::quiet_NaN()); }), EncodeMessage);
+  EXPECT_EQ(RaisedMessage([] { DecodeTime(std::numeric_limits<double>::infinity()); }), EncodeMessage);
 }
 
 TEST(DateTimeTest, NegativeValuesCountTheFractionAsTimeOfThatDay) {
@@ -79,7 +79,7 @@ TEST(DateTimeTest, TimesEncodeAndDecodeToTheMillisecond) {
   EXPECT_EQ(DecodeTime(0.9999999999).Hour, 23);
   for (const TimeParts& p : {TimeParts{24, 0, 0, 0}, TimeParts{0, 60, 0, 0}, TimeParts{0, 0, 60, 0},
                              TimeParts{0, 0, 0, 1000}, TimeParts{-1, 0, 0, 0}}) {
-    EXPECT_EQ(RaisedMessage([&] { EncodeTime(p.Hour, p.Minute, p.Second, p.Millisecond); }), kEncodeMessage);
+    EXPECT_EQ(RaisedMessage([&] { EncodeTime(p.Hour, p.Minute, p.Second, p.Millisecond); }), EncodeMessage);
   }
 }
 

@@ -32,9 +32,9 @@ TEST(FormatTest, MissingOrMismatchedArgumentsInsertNothing) {
 }
 
 struct Counted {
-  explicit Counted(int& live) : live_(live) { ++live_; }
-  ~Counted() { --live_; }
-  int& live_;
+  explicit Counted(int& live) : Live(live) { ++Live; }
+  ~Counted() { --Live; }
+  int& Live;
 };
 
 TEST(ObjectListTest, OwningListDestroysWhatItHolds) {

@@ -20,15 +20,15 @@ TableImageBuilder StringTable(const std::string& title, const std::string& key,
                               std::initializer_list<const char*> fields,
                               std::initializer_list<std::vector<Cell>> records = {}) {
   TableImageBuilder table(title);
-  table.Field(key, kIntegerType, true);
-  for (const char* field : fields) table.Field(field, kStringType, false);
+  table.Field(key, IntegerType, true);
+  for (const char* field : fields) table.Field(field, StringType, false);
   for (const std::vector<Cell>& record : records) table.Record(record);
   return table;
 }
 
 TableImageBuilder EventTable() {
   TableImageBuilder table("Event");
-  table.Field("YEAR", kIntegerType, true).Field("NEWS", kMemoType, false);
+  table.Field("YEAR", IntegerType, true).Field("NEWS", MemoType, false);
   table.Record({1969, "Moon landing\nWoodstock"s});
   table.Record({1992, "Barcelona Olympics\r\nEuro Disney"s});
   table.Record({2000, "Y2K\0after zero"s});
@@ -42,27 +42,27 @@ TableImageBuilder BirthdayTable() {
                       {1231, "Dec One"s, "Dec Two"s, "Dec Three"s, "Dec Four"s, "Dec Five"s}});
 }
 
-constexpr std::array<const char*, 12> kZodiacNames = {
+constexpr std::array<const char*, 12> ZodiacNames = {
     "Aquarius", "Pisces", "Aries", "Taurus", "Gemini", "Cancer",
     "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius", "Capricorn"};
 
 TableImageBuilder ZodiacTable() {
   TableImageBuilder table("Zodiac");
-  table.Field("SIGN", kIntegerType, true).Field("NAME", kStringType, false).Field("TEXT", kMemoType, false);
+  table.Field("SIGN", IntegerType, true).Field("NAME", StringType, false).Field("TEXT", MemoType, false);
   for (int32_t sign = 0; sign < 12; ++sign) {
-    const std::string name = kZodiacNames[static_cast<size_t>(sign)];
+    const std::string name = ZodiacNames[static_cast<size_t>(sign)];
     table.Record({sign, name, name + " memo\r\nline two"});
   }
   return table;
 }
 
-constexpr std::array<const char*, 12> kChineseNames = {
+constexpr std::array<const char*, 12> ChineseNames = {
     "Rat", "Ox", "Tiger", "Rabbit", "Dragon", "Snake", "Horse", "Goat", "Monkey", "Rooster", "Dog", "Pig"};
 
 TableImageBuilder ChineseTable() {
   TableImageBuilder table = StringTable("Chinese", "SIGN", {"NAME", "TEXT"});
   for (int32_t sign = 0; sign < 12; ++sign) {
-    const std::string name = kChineseNames[static_cast<size_t>(sign)];
+    const std::string name = ChineseNames[static_cast<size_t>(sign)];
     table.Record({sign, name, "Year of the " + name});
   }
   return table;
@@ -83,14 +83,14 @@ TableImageBuilder MoviesTable() {
                       {2000, "Gladiator"s, "Soderbergh"s, "Roberts"s, "Crowe"s}});
 }
 
-constexpr std::array<const char*, 9> kSportFields = {"MLB",  "NFL",  "NBA",       "NHL",        "NCAA",
+constexpr std::array<const char*, 9> SportFields = {"MLB",  "NFL",  "NBA",       "NHL",        "NCAA",
                                                      "DERBY", "GOLF", "TENNISMEN", "TENNISWOM"};
 
 // Every field holds "<field name> <year>"; the derby is left empty when
 // asked.
 std::vector<Cell> SportRecord(int32_t year, bool emptyDerby) {
   std::vector<Cell> cells{year};
-  for (const char* field : kSportFields) {
+  for (const char* field : SportFields) {
     const bool empty = emptyDerby && std::string(field) == "DERBY";
     cells.push_back(empty ? ""s : field + " "s + std::to_string(year));
   }
@@ -99,20 +99,20 @@ std::vector<Cell> SportRecord(int32_t year, bool emptyDerby) {
 
 TableImageBuilder SportTable() {
   TableImageBuilder table("Sport");
-  table.Field("YEAR", kIntegerType, true);
-  for (const char* field : kSportFields) table.Field(field, kStringType, false);
+  table.Field("YEAR", IntegerType, true);
+  for (const char* field : SportFields) table.Field(field, StringType, false);
   table.Record(SportRecord(1969, true));
   table.Record(SportRecord(1992, false));
   return table;
 }
 
-constexpr std::array<const char*, 12> kStones = {"Garnet",   "Amethyst", "Aquamarine", "Diamond",
+constexpr std::array<const char*, 12> Stones = {"Garnet",   "Amethyst", "Aquamarine", "Diamond",
                                                  "Emerald",  "Pearl",    "Ruby",       "Peridot",
                                                  "Sapphire", "Opal",     "Topaz",      "Turquoise"};
 
 TableImageBuilder StoneTable() {
   TableImageBuilder table = StringTable("Stone", "MONTH", {"STONE"});
-  for (int32_t month = 1; month <= 12; ++month) table.Record({month, std::string(kStones[static_cast<size_t>(month - 1)])});
+  for (int32_t month = 1; month <= 12; ++month) table.Record({month, std::string(Stones[static_cast<size_t>(month - 1)])});
   return table;
 }
 

@@ -52,7 +52,7 @@ void PutInt32(std::vector<uint8_t>& image, size_t at, int32_t value) {
 }
 
 size_t RecordOffsetEntry(const std::vector<uint8_t>& image, size_t i) {
-  return static_cast<size_t>(GetInt32(image, kIndexStartOffset)) + 4 * i;
+  return static_cast<size_t>(GetInt32(image, IndexStartOffset)) + 4 * i;
 }
 
 void DamageRecord(std::vector<uint8_t>& image, size_t i) {

@@ -33,7 +33,7 @@ static int32_t DeliverErrorString(const Delivery* delivery, void* buffer) {
 
 /* Texts, memos, graphic file names and additional categories of both
  * kinds. */
-static const Delivery kDeliveries[] = {
+static const Delivery Deliveries[] = {
     {"GetCategories", DeliverCategories, 0, EXTENDED_LIST_SIZE},
     {"GetErrorString", DeliverErrorString, 0, sizeof "Invalid buffer pointer"},
     {"GetData(2)", DeliverData, 2, sizeof FIXTURE_NEWS_1992},
@@ -44,7 +44,7 @@ static const Delivery kDeliveries[] = {
     {"GetData(27)", DeliverData, 27, sizeof EXTRAS_NOTE_199206},
 };
 
-#define DELIVERY_COUNT (sizeof kDeliveries / sizeof kDeliveries[0])
+#define DELIVERY_COUNT (sizeof Deliveries / sizeof Deliveries[0])
 
 /* --- Buffers that are refused ------------------------------------------------ */
 
@@ -97,7 +97,7 @@ static void TestRefusedBuffers(void) {
   };
   for (size_t i = 0; i < DELIVERY_COUNT; ++i) {
     for (size_t j = 0; j < sizeof buffers / sizeof buffers[0]; ++j) {
-      ExpectRefused(&kDeliveries[i], &buffers[j]);
+      ExpectRefused(&Deliveries[i], &buffers[j]);
     }
   }
   ExpectInt("GetErrorString(null) after -13", kavu.GetErrorString(NULL), sizeof "Invalid buffer pointer");
@@ -126,7 +126,7 @@ static void ExpectFitsAtEnd(const Delivery* delivery, const GuardedPages* pages)
 
 static void TestBuffersOfTheSize(void) {
   GuardedPages pages = AllocateGuarded();
-  for (size_t i = 0; i < DELIVERY_COUNT; ++i) ExpectFitsAtEnd(&kDeliveries[i], &pages);
+  for (size_t i = 0; i < DELIVERY_COUNT; ++i) ExpectFitsAtEnd(&Deliveries[i], &pages);
   FreeGuarded(&pages);
 }
 

@@ -15,15 +15,15 @@ typedef struct LocaleTexts {
   const char* When;         /* Extras When 1992-06-19 13:30:00 */
 } LocaleTexts;
 
-static const LocaleTexts kLocales[] = {
+static const LocaleTexts Locales[] = {
     {0x0409, "Friday, June 19, 1992", "June 19", "3.25", "6/19/1992 1:30:00 PM"},
     {0x0407, "Freitag, 19. Juni 1992", "Juni 19", "3,25", "19.6.1992 13:30:00"},
 };
 
 static const LocaleTexts* TextsOfSystemLocale(void) {
   const LCID locale = GetSystemDefaultLCID();
-  for (size_t i = 0; i < sizeof kLocales / sizeof kLocales[0]; ++i) {
-    if (kLocales[i].Locale == locale) return &kLocales[i];
+  for (size_t i = 0; i < sizeof Locales / sizeof Locales[0]; ++i) {
+    if (Locales[i].Locale == locale) return &Locales[i];
   }
   printf("  no expected texts for locale %04lx\n", (unsigned long)locale);
   return NULL;
@@ -55,12 +55,12 @@ static void ExpectTimeArticle(const LocaleTexts* texts) {
 }
 
 static void TestStandardTypes(const LocaleTexts* texts) {
-  static const char kNews[] = FIXTURE_NEWS_1992;
-  static const char kZodiac[] = "Gemini memo\nsecond line";
+  static const char news[] = FIXTURE_NEWS_1992;
+  static const char zodiac[] = "Gemini memo\nsecond line";
   char heading[128];
-  ExpectDataBytes(2, kNews, sizeof kNews - 1);
+  ExpectDataBytes(2, news, sizeof news - 1);
   ExpectDataText(3, "Celebrity One\nCelebrity Two\nCelebrity Three\nCelebrity Four\n\nAnn Lee - 1992");
-  ExpectDataBytes(4, kZodiac, sizeof kZodiac - 1);
+  ExpectDataBytes(4, zodiac, sizeof zodiac - 1);
   ExpectDataText(5, "Monkey people are clever.");
   ExpectDataText(6,
                  "Nobel Prize Winner (Literature) -Laureate Name - Country Name\n"
@@ -94,13 +94,13 @@ static void TestStandardTypes(const LocaleTexts* texts) {
 /* extra\Extras.dtf, keyed by year and month (KeyMode 3): one item per
  * field, numbered from 20. */
 static void TestAdditionalTypes(const LocaleTexts* texts) {
-  static const char kNote[] = EXTRAS_NOTE_199206;
+  static const char note[] = EXTRAS_NOTE_199206;
   ExpectDataText(20, "199206");
   ExpectDataError(21, -2);
   ExpectDataText(22, "-17");
   ExpectDataText(24, "Label text");
   ExpectDataError(26, -14);
-  ExpectDataBytes(27, kNote, sizeof kNote - 1);
+  ExpectDataBytes(27, note, sizeof note - 1);
   ExpectDataError(28, -14);
   ExpectDataError(29, -7);
   if (texts == NULL) return;

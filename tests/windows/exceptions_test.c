@@ -45,11 +45,11 @@ static void ExpectRaised(const char* what, void (*call)(void*), void* context, c
 /* Months and days outside their ranges, a day past the month's end and
  * year 0. */
 static void TestRejectedDates(void) {
-  static const int kDates[][3] = {{1992, 0, 1},   {1992, 13, 1}, {1992, 6, 0},  {1992, 1, 32}, {1992, 0, 0},
+  static const int dates[][3] = {{1992, 0, 1},   {1992, 13, 1}, {1992, 6, 0},  {1992, 1, 32}, {1992, 0, 0},
                                   {1992, 13, 32}, {1992, 6, 31}, {1900, 2, 29}, {0, 6, 19}};
   char what[64];
-  for (size_t i = 0; i < sizeof kDates / sizeof kDates[0]; ++i) {
-    const int* date = kDates[i];
+  for (size_t i = 0; i < sizeof dates / sizeof dates[0]; ++i) {
+    const int* date = dates[i];
     DateAndName arguments = {MakeDate(date[0], date[1], date[2]), "Other Name"};
     snprintf(what, sizeof what, "SetDateAndName(%04d-%02d-%02d)", date[0], date[1], date[2]);
     ExpectRaised(what, CallSetDateAndName, &arguments, "Invalid argument to date encode");

@@ -206,13 +206,13 @@ void ExpectDataError(int32_t dataType, int32_t code) {
 /* --- Memory the library cannot use ------------------------------------------------ */
 
 GuardedPages AllocateGuarded(void) {
-  enum { kWritablePages = 2 };
+  enum { WritablePages = 2 };
   SYSTEM_INFO system;
   GetSystemInfo(&system);
   GuardedPages pages;
-  pages.Base = VirtualAlloc(NULL, (kWritablePages + 1) * system.dwPageSize, MEM_COMMIT | MEM_RESERVE,
+  pages.Base = VirtualAlloc(NULL, (WritablePages + 1) * system.dwPageSize, MEM_COMMIT | MEM_RESERVE,
                             PAGE_READWRITE);
-  pages.End = pages.Base + kWritablePages * system.dwPageSize;
+  pages.End = pages.Base + WritablePages * system.dwPageSize;
   DWORD previous;
   VirtualProtect(pages.End, system.dwPageSize, PAGE_NOACCESS, &previous);
   FillGuarded(&pages);

@@ -10,32 +10,32 @@
 /* -7 before the catalogue is built and for types it lacks; the buffer
  * stays untouched. */
 static void TestTypesWithoutCategory(void) {
-  static const int32_t kTypes[] = {0, -1, INT32_MIN, INT32_MAX, 20};
+  static const int32_t types[] = {0, -1, INT32_MIN, INT32_MAX, 20};
   kavu.StartUp(fixtureFolder, "");
   kavu.SetDateAndName(MakeDate(1992, 6, 19), "Ann Lee");
   ExpectDataError(2, -7);
   ExpectDataError(10, -7);
   ExpectInt("GetCategories", kavu.GetCategories(NULL), STANDARD_LIST_SIZE);
-  for (size_t i = 0; i < sizeof kTypes / sizeof kTypes[0]; ++i) ExpectDataError(kTypes[i], -7);
+  for (size_t i = 0; i < sizeof types / sizeof types[0]; ++i) ExpectDataError(types[i], -7);
   kavu.ShutDown();
 }
 
 /* The heading of type 9 carries the whole name in upper case. */
 static void TestMegabyteName(void) {
-  enum { kLength = 1024 * 1024 };
-  static const char kOpening[] = "A LOOK AT THE WORLD WHEN ";
-  static const char kClosing[] = " WAS BORN";
-  char* name = malloc(kLength + 1);
-  char* heading = malloc(sizeof kOpening + kLength + sizeof kClosing);
-  char* upper = heading + sizeof kOpening - 1;
-  for (size_t i = 0; i < kLength; ++i) {
+  enum { Length = 1024 * 1024 };
+  static const char opening[] = "A LOOK AT THE WORLD WHEN ";
+  static const char closing[] = " WAS BORN";
+  char* name = malloc(Length + 1);
+  char* heading = malloc(sizeof opening + Length + sizeof closing);
+  char* upper = heading + sizeof opening - 1;
+  for (size_t i = 0; i < Length; ++i) {
     const size_t letter = i % 27;
     name[i] = letter == 26 ? ' ' : (char)('a' + letter);
     upper[i] = letter == 26 ? ' ' : (char)('A' + letter);
   }
-  name[kLength] = '\0';
-  memcpy(heading, kOpening, sizeof kOpening - 1);
-  memcpy(upper + kLength, kClosing, sizeof kClosing);
+  name[Length] = '\0';
+  memcpy(heading, opening, sizeof opening - 1);
+  memcpy(upper + Length, closing, sizeof closing);
   StartWith(fixtureFolder, "", MakeDate(1992, 6, 19), name);
   ExpectDataText(9, heading);
   kavu.ShutDown();
@@ -64,14 +64,14 @@ static void ExpectCurrentFolderListed(const char* what, const char* first, const
 }
 
 static void TestUnreadableFolders(const UnreadableText* texts, size_t count) {
-  static const char* const kTables[] = {FIXTURE_TABLES, NULL};
+  static const char* const tables[] = {FIXTURE_TABLES, NULL};
   static CategoryRecord expected[20];
   char scratch[MAX_PATH];
   char current[MAX_PATH];
   char extraFolder[MAX_PATH];
   char what[128];
   JoinPath(extraFolder, fixtureFolder, "extra");
-  MakeTableFolder("current", fixtureFolder, kTables);
+  MakeTableFolder("current", fixtureFolder, tables);
   GetCurrentDirectoryA(sizeof scratch, scratch);
   ExpectTrue("SetCurrentDirectoryA(\"current\")", SetCurrentDirectoryA("current"));
   GetCurrentDirectoryA(sizeof current, current);

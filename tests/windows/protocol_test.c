@@ -18,7 +18,7 @@ void TestFreshLibrary(void) {
 /* StartUp with two folders without trailing separators, the category
  * list, the date and name, and a memo fetched with the two calls. */
 void TestEndToEnd(void) {
-  static const char kNews[] = FIXTURE_NEWS_1992;
+  static const char news[] = FIXTURE_NEWS_1992;
   static CategoryRecord records[20];
   kavu.StartUp(fixtureFolder, fixtureFolder);
   ExpectInt("GetCategories(null)", kavu.GetCategories(NULL), STANDARD_LIST_SIZE);
@@ -29,7 +29,7 @@ void TestEndToEnd(void) {
   ExpectInt("closing record", records[19].DataType, 0);
   ExpectTrue("mapping EVENT(TABLE) exists", MappingExists("EVENT(TABLE)"));
   kavu.SetDateAndName(MakeDate(1992, 6, 19), "Ann Lee");
-  ExpectDataBytes(2, kNews, sizeof kNews - 1);
+  ExpectDataBytes(2, news, sizeof news - 1);
   kavu.ShutDown();
   ExpectTrue("ShutDown releases EVENT(TABLE)", !MappingExists("EVENT(TABLE)"));
   ExpectTrue("ShutDown releases ZODIAC(TABLE)", !MappingExists("ZODIAC(TABLE)"));
@@ -38,14 +38,14 @@ void TestEndToEnd(void) {
 /* A table in the first folder hides the second folder's table of the same
  * name in any letter case. */
 void TestTwoFolders(void) {
-  static const char kNews[] = VARIANT_NEWS_1992;
+  static const char news[] = VARIANT_NEWS_1992;
   char source[MAX_PATH];
   CreateDirectoryA("upper", NULL);
   JoinPath(source, fixtureFolder, "variant\\Event.dtf");
   ExpectTrue("upper\\EVENT.DTF", CopyFileA(source, "upper\\EVENT.DTF", FALSE));
   ExpectInt("GetCategories", StartWith("upper", fixtureFolder, MakeDate(1992, 6, 19), ""),
             STANDARD_LIST_SIZE);
-  ExpectDataBytes(2, kNews, sizeof kNews - 1);
+  ExpectDataBytes(2, news, sizeof news - 1);
   kavu.ShutDown();
   RemoveTableFolder("upper");
 }
@@ -58,7 +58,7 @@ typedef struct ListedItem {
   int32_t TypeCode;
 } ListedItem;
 
-static const ListedItem kPermanentItems[] = {
+static const ListedItem PermanentItems[] = {
     {10, "News Title", 3},          {11, "Famous Title", 3}, {9, "Introduction Title", 3},
     {8, "Year Title", 3},           {1, "Time Article", 3},  {15, "Entertainment Title", 3},
     {16, "Sport Title", 3},         {19, "Border Graphic", 7},
@@ -66,7 +66,7 @@ static const ListedItem kPermanentItems[] = {
 
 /* Standard items and the additional items of extra\Extras.dtf; the
  * tables come in the directory's order, so only their presence is fixed. */
-static const ListedItem kTableItems[] = {
+static const ListedItem TableItems[] = {
     {2, "News Article", 6},          {3, "Famous Article", 3},
     {4, "Zodiac Article", 6},        {12, "Zodiac Title", 3},
     {17, "Zodiac Graphic", 7},       {5, "Chinese Year Article", 3},
@@ -79,8 +79,8 @@ static const ListedItem kTableItems[] = {
     {27, "Note", 6},                 {28, "Picture", 7},
 };
 
-#define PERMANENT_COUNT (sizeof kPermanentItems / sizeof kPermanentItems[0])
-#define TABLE_ITEM_COUNT (sizeof kTableItems / sizeof kTableItems[0])
+#define PERMANENT_COUNT (sizeof PermanentItems / sizeof PermanentItems[0])
+#define TABLE_ITEM_COUNT (sizeof TableItems / sizeof TableItems[0])
 #define LISTED_COUNT (PERMANENT_COUNT + TABLE_ITEM_COUNT)
 
 static int SameItem(const CategoryRecord* record, const ListedItem* item) {
@@ -95,25 +95,25 @@ static void ExpectListed(const CategoryRecord* records, size_t first, const List
 }
 
 void TestCategoryList(void) {
-  enum { kSize = (LISTED_COUNT + 1) * sizeof(CategoryRecord) };
+  enum { Size = (LISTED_COUNT + 1) * sizeof(CategoryRecord) };
   static CategoryRecord records[LISTED_COUNT + 1];
   static CategoryRecord again[LISTED_COUNT + 1];
-  static const char kZeros[256];
+  static const char zeros[256];
   char extraFolder[MAX_PATH];
   JoinPath(extraFolder, fixtureFolder, "extra\\");
   kavu.StartUp(fixtureFolder, extraFolder);
-  ExpectInt("GetCategories(null) with an additional table", kavu.GetCategories(NULL), kSize);
+  ExpectInt("GetCategories(null) with an additional table", kavu.GetCategories(NULL), Size);
   memset(records, 0xCC, sizeof records);
-  ExpectInt("GetCategories(buffer)", kavu.GetCategories(records), kSize);
+  ExpectInt("GetCategories(buffer)", kavu.GetCategories(records), Size);
   for (size_t i = 0; i < PERMANENT_COUNT; ++i) {
-    ExpectTrue(kPermanentItems[i].Name, SameItem(&records[i], &kPermanentItems[i]));
+    ExpectTrue(PermanentItems[i].Name, SameItem(&records[i], &PermanentItems[i]));
   }
-  for (size_t i = 0; i < TABLE_ITEM_COUNT; ++i) ExpectListed(records, PERMANENT_COUNT, &kTableItems[i]);
+  for (size_t i = 0; i < TABLE_ITEM_COUNT; ++i) ExpectListed(records, PERMANENT_COUNT, &TableItems[i]);
   ExpectInt("name bytes after the terminator are not written",
             (unsigned char)records[0].Name[sizeof "News Title"], 0xCC);
   const CategoryRecord* closing = &records[LISTED_COUNT];
   ExpectInt("closing record DataType", closing->DataType, 0);
-  ExpectBytes("closing record name", closing->Name, kZeros, sizeof kZeros);
+  ExpectBytes("closing record name", closing->Name, zeros, sizeof zeros);
   ExpectInt("closing record TypeCode is not written", (uint32_t)closing->TypeCode, 0xCCCCCCCCu);
   memset(again, 0xCC, sizeof again);
   kavu.GetCategories(again);
@@ -136,7 +136,7 @@ static void ExpectErrorString(int32_t code, const char* text) {
 }
 
 void TestErrorStrings(void) {
-  static const char* const kWithoutStone[] = {"Birthday.dtf", "Chinese.dtf", "Event.dtf", "Literat.dtf",
+  static const char* const withoutStone[] = {"Birthday.dtf", "Chinese.dtf", "Event.dtf", "Literat.dtf",
                                               "Movies.dtf",   "Sport.dtf",   "Zodiac.dtf", NULL};
   StartWith(fixtureFolder, "", MakeDate(1992, 6, 19), "Ann Lee");
   DeleteFileA("Zodiac4.wmf");
@@ -147,7 +147,7 @@ void TestErrorStrings(void) {
   ExpectInt("GetErrorCode after GetErrorString", kavu.GetErrorCode(), 0);
   kavu.ShutDown();
 
-  MakeTableFolder("no_stone", fixtureFolder, kWithoutStone);
+  MakeTableFolder("no_stone", fixtureFolder, withoutStone);
   kavu.StartUp("no_stone", "");
   ExpectInt("GetCategories without Stone", kavu.GetCategories(NULL), -8);
   ExpectErrorString(-8, "One or more standard categories not found");
@@ -191,14 +191,14 @@ static void WriteFileBytes(const char* path, const char* bytes, DWORD count) {
 }
 
 void TestTableMessages(void) {
-  static const char* const kTables[] = {FIXTURE_TABLES, NULL};
+  static const char* const tables[] = {FIXTURE_TABLES, NULL};
   char messages[1024];
   char expected[1024];
   char folder[MAX_PATH];
 
   /* A file that is no table: one message per GetCategories, the others
    * tables open normally. */
-  MakeTableFolder("messages", fixtureFolder, kTables);
+  MakeTableFolder("messages", fixtureFolder, tables);
   WriteFileBytes("messages\\Broken.dtf", "not a table", 11);
   kavu.StartUp("messages", "");
   ListCapturingMessages(messages, sizeof messages);

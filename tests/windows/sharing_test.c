@@ -13,8 +13,8 @@
 #define PARENT_DOWN_EVENT "Kavu32HostParentDown"
 #define WAIT_MILLISECONDS 60000
 
-static const char kFixtureNews[] = FIXTURE_NEWS_1992;
-static const char kVariantNews[] = VARIANT_NEWS_1992;
+static const char FixtureNews[] = FIXTURE_NEWS_1992;
+static const char VariantNews[] = VARIANT_NEWS_1992;
 
 static HANDLE StartChild(const char* hostPath) {
   char commandLine[3 * MAX_PATH];
@@ -33,7 +33,7 @@ void TestTwoProcesses(const char* hostPath) {
   HANDLE childReady = CreateEventA(NULL, TRUE, FALSE, CHILD_READY_EVENT);
   HANDLE parentDown = CreateEventA(NULL, TRUE, FALSE, PARENT_DOWN_EVENT);
   StartWith(fixtureFolder, "", MakeDate(1992, 6, 19), "Ann Lee");
-  ExpectDataBytes(2, kFixtureNews, sizeof kFixtureNews - 1);
+  ExpectDataBytes(2, FixtureNews, sizeof FixtureNews - 1);
 
   HANDLE child = StartChild(hostPath);
   ExpectTrue("second process started", child != NULL);
@@ -68,16 +68,16 @@ int RunSharingChild(void) {
   JoinPath(variantFolder, fixtureFolder, "variant");
   ExpectInt("second process: GetCategories",
             StartWith(variantFolder, fixtureFolder, MakeDate(1992, 6, 19), "Ann Lee"), STANDARD_LIST_SIZE);
-  ExpectDataBytes(2, kFixtureNews, sizeof kFixtureNews - 1);
+  ExpectDataBytes(2, FixtureNews, sizeof FixtureNews - 1);
   SetEvent(childReady);
 
   ExpectInt("second process: first process shut down", WaitForSingleObject(parentDown, WAIT_MILLISECONDS),
             WAIT_OBJECT_0);
-  ExpectDataBytes(2, kFixtureNews, sizeof kFixtureNews - 1);
+  ExpectDataBytes(2, FixtureNews, sizeof FixtureNews - 1);
   ExpectDataText(14, "Pearl");
 
   ExpectInt("second process: GetCategories again", kavu.GetCategories(NULL), STANDARD_LIST_SIZE);
-  ExpectDataBytes(2, kVariantNews, sizeof kVariantNews - 1);
+  ExpectDataBytes(2, VariantNews, sizeof VariantNews - 1);
   kavu.ShutDown();
   CloseHandle(childReady);
   CloseHandle(parentDown);

@@ -61,11 +61,11 @@ class TableBuild {
   }
 
   Place PlaceOf(const WriteError& error) const {
-    if (error.RecordIndex != WriteError::kNowhere) {
+    if (error.RecordIndex != WriteError::Nowhere) {
       return CellPlace(error.RecordIndex, error.FieldIndex);
     }
     const std::vector<size_t>& columns = table_.Header.Columns;
-    const size_t line = error.FieldIndex != WriteError::kNowhere ? table_.Header.Line : 1;
+    const size_t line = error.FieldIndex != WriteError::Nowhere ? table_.Header.Line : 1;
     return {line, error.FieldIndex < columns.size() ? columns[error.FieldIndex] : 1};
   }
 
@@ -74,7 +74,7 @@ class TableBuild {
   void RequireKeyRun(const TsTable& table) const {
     const std::vector<FieldSpec>& fields = table_.Content.Fields;
     for (size_t i = static_cast<size_t>(table.KeyFieldCount()); i < fields.size(); ++i) {
-      if ((fields[i].KeyFlag & kKeyFlagBit) == 0) continue;
+      if ((fields[i].KeyFlag & KeyFlagBit) == 0) continue;
       FailAt({table_.Header.Line, table_.Header.Columns[i]},
              "field '" + fields[i].Name +
                  "' cannot be a key field: the key is the leading run of key fields, of types bool, int, "
@@ -87,7 +87,7 @@ class TableBuild {
     for (size_t r = 0; r < keys.size(); ++r) {
       table.RecordKey(static_cast<int32_t>(r), keys[r]);
       for (size_t k = 0; k < keys[r].size(); ++k) {
-        if (keys[r][k].Kind == kExtendedKey && std::isnan(keys[r][k].Extended)) {
+        if (keys[r][k].Kind == ExtendedKey && std::isnan(keys[r][k].Extended)) {
           FailAt(CellPlace(r, k), "a key value cannot be nan: it has no order");
         }
       }

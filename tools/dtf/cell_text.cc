@@ -13,14 +13,14 @@ namespace kavu32::dtf {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> kTypeNames = {"bool",     "int",  "float", "string",
+constexpr std::array<std::string_view, 8> TypeNames = {"bool",     "int",  "float", "string",
                                                         "datetime", "blob", "memo",  "graphic"};
-constexpr char kHexDigits[] = "0123456789abcdef";
+constexpr char HexDigits[] = "0123456789abcdef";
 
 // The text as it goes into a message: quoted, cut when long.
 std::string Quoted(std::string_view text) {
-  constexpr size_t kShown = 40;
-  return "'" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...'" : "'");
+  constexpr size_t shown = 40;
+  return "'" + std::string(text.substr(0, shown)) + (text.size() > shown ? "...'" : "'");
 }
 
 int HexValue(char c) {
@@ -123,14 +123,14 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 }  // namespace
 
 std::optional<uint8_t> TypeCodeOfName(std::string_view name) {
-  for (size_t code = 0; code < kTypeNames.size(); ++code) {
-    if (kTypeNames[code] == name) return static_cast<uint8_t>(code);
+  for (size_t code = 0; code < TypeNames.size(); ++code) {
+    if (TypeNames[code] == name) return static_cast<uint8_t>(code);
   }
   return std::nullopt;
 }
 
 std::string_view TypeName(uint8_t typeCode) {
-  return typeCode < kTypeNames.size() ? kTypeNames[typeCode] : std::string_view("?");
+  return typeCode < TypeNames.size() ? TypeNames[typeCode] : std::string_view("?");
 }
 
 std::string EscapeText(std::string_view bytes) {
@@ -145,7 +145,7 @@ std::string EscapeText(std::string_view bytes) {
       case '\r': text += "\\r"; break;
       default:
         if (byte < 0x20 || byte == 0x7f) {
-          text += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 15]};
+          text += {'\\', 'x', HexDigits[byte >> 4], HexDigits[byte & 15]};
         } else {
           text += c;
         }
@@ -245,25 +245,25 @@ std::string FormatDateTimeCell(double value) {
 
 std::string ParseHexBytes(std::string_view text) {
   std::string bytes;
-  const std::string_view digits = text.substr(kHexPrefix.size());
+  const std::string_view digits = text.substr(HexPrefix.size());
   if (digits.size() % 2 != 0) throw CellError(text.size() - 1, "hex bytes need an even number of digits");
   bytes.reserve(digits.size() / 2);
   for (size_t i = 0; i < digits.size(); i += 2) {
     const int high = HexValue(digits[i]);
     const int low = HexValue(digits[i + 1]);
-    if (high < 0 || low < 0) throw CellError(kHexPrefix.size() + i, "not a hex digit");
+    if (high < 0 || low < 0) throw CellError(HexPrefix.size() + i, "not a hex digit");
     bytes += static_cast<char>(high * 16 + low);
   }
   return bytes;
 }
 
 std::string FormatHexBytes(std::string_view bytes) {
-  std::string text(kHexPrefix);
+  std::string text(HexPrefix);
   text.reserve(text.size() + 2 * bytes.size());
   for (char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    text += kHexDigits[byte >> 4];
-    text += kHexDigits[byte & 15];
+    text += HexDigits[byte >> 4];
+    text += HexDigits[byte & 15];
   }
   return text;
 }

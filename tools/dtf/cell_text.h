@@ -50,8 +50,8 @@ std::string FormatDateTimeCell(double value);
 // The bytes of "0x..." hex text.
 std::string ParseHexBytes(std::string_view text);
 std::string FormatHexBytes(std::string_view bytes);
-inline constexpr std::string_view kHexPrefix = "0x";
-inline constexpr char kFileReference = '@';
+inline constexpr std::string_view HexPrefix = "0x";
+inline constexpr char FileReference = '@';
 
 }  // namespace kavu32::dtf
 

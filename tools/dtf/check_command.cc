@@ -11,7 +11,7 @@ namespace kavu32::dtf {
 
 namespace {
 
-constexpr size_t kShownProblems = 20;
+constexpr size_t ShownProblems = 20;
 
 class TableCheck {
  public:
@@ -43,7 +43,7 @@ class TableCheck {
     }
     for (int i = 0; i < table_.FieldCount(); ++i) {
       const TsField& field = table_.Fields(i);
-      if (field.FieldType() < kIntegerType || field.FieldType() > kDateTimeType) continue;
+      if (field.FieldType() < IntegerType || field.FieldType() > DateTimeType) continue;
       try {
         field.AsString();
       } catch (const std::exception& error) {
@@ -81,9 +81,9 @@ int RunCheck(const std::vector<std::string>& arguments) {
   std::vector<std::string> problems = TableCheck(table).Problems();
   // The layout is compared only where every record reads.
   if (problems.empty()) problems = LayoutProblems(file.Bytes(), table);
-  for (size_t i = 0; i < std::min(problems.size(), kShownProblems); ++i) std::cout << path << ": " << problems[i] << '\n';
-  if (problems.size() > kShownProblems) {
-    std::cout << path << ": ... and " << problems.size() - kShownProblems << " more problems\n";
+  for (size_t i = 0; i < std::min(problems.size(), ShownProblems); ++i) std::cout << path << ": " << problems[i] << '\n';
+  if (problems.size() > ShownProblems) {
+    std::cout << path << ": ... and " << problems.size() - ShownProblems << " more problems\n";
   }
   if (!problems.empty()) return 1;
   std::cout << "ok: " << table.RecordCount() << " records, " << table.FieldCount() << " fields\n";

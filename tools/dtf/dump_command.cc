@@ -25,7 +25,7 @@ class Dumper {
   }
 
   void Dump(TsTable& table) {
-    out_ << kTitleDirective << EscapeText(table.Title()) << '\n';
+    out_ << TitleDirective << EscapeText(table.Title()) << '\n';
     for (int i = 0; i < table.FieldCount(); ++i) {
       const TsField& field = table.Fields(i);
       out_ << (i > 0 ? "\t" : "") << FieldDeclaration(field.FieldName(), field.FieldType(), i < table.KeyFieldCount());
@@ -45,17 +45,17 @@ class Dumper {
  private:
   std::string Cell(const TsField& field, int32_t record, int fieldNo) const {
     switch (field.FieldType()) {
-      case kBooleanType:
+      case BooleanType:
         return FormatBooleanCell(field.StoredBytes()[0]);
-      case kIntegerType:
+      case IntegerType:
         return std::to_string(field.AsInteger());
-      case kFloatType:
+      case FloatType:
         return FormatFloatCell(field.AsFloat());
-      case kDateTimeType:
+      case DateTimeType:
         return FormatDateTimeCell(field.AsDateTime());
-      case kStringType:
+      case StringType:
         return EscapeText(field.AsString());
-      case kMemoType:
+      case MemoType:
         return EscapeText(Bytes(field));
       default:
         return BlobCell(Bytes(field), record, fieldNo);
@@ -71,7 +71,7 @@ class Dumper {
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file) throw ToolError("cannot write " + path.string());
-    return kFileReference + EscapeText(path.generic_string());
+    return FileReference + EscapeText(path.generic_string());
   }
 
   std::ostream& out_;

@@ -19,10 +19,10 @@ int32_t Int32At(std::string_view image, size_t at) {
 // The descriptors as stored, skipped type codes and key flags included.
 std::vector<FieldSpec> Descriptors(std::string_view image, int32_t dataStart) {
   std::vector<FieldSpec> fields;
-  for (size_t at = kHeaderSize; at + kDescriptorSize <= static_cast<size_t>(dataStart); at += kDescriptorSize) {
+  for (size_t at = HeaderSize; at + DescriptorSize <= static_cast<size_t>(dataStart); at += DescriptorSize) {
     const auto length = static_cast<uint8_t>(image[at]);
-    fields.push_back({std::string(image.substr(at + 1, length)), static_cast<uint8_t>(image[at + kNameBlockSize]),
-                      static_cast<uint8_t>(image[at + kNameBlockSize + 1])});
+    fields.push_back({std::string(image.substr(at + 1, length)), static_cast<uint8_t>(image[at + NameBlockSize]),
+                      static_cast<uint8_t>(image[at + NameBlockSize + 1])});
   }
   return fields;
 }
@@ -30,14 +30,14 @@ std::vector<FieldSpec> Descriptors(std::string_view image, int32_t dataStart) {
 Cell CellOf(const TsField& field) {
   const std::span<const uint8_t> stored = field.StoredBytes();
   switch (field.FieldType()) {
-    case kBooleanType:
+    case BooleanType:
       return static_cast<int32_t>(stored[0]);
-    case kIntegerType:
+    case IntegerType:
       return field.AsInteger();
-    case kFloatType:
-    case kDateTimeType:
+    case FloatType:
+    case DateTimeType:
       return field.AsFloat();
-    case kStringType:
+    case StringType:
       return std::string(stored.begin() + 1, stored.end());
     default:
       return std::string(stored.begin(), stored.end());
@@ -57,23 +57,23 @@ TableContent ContentOf(std::string_view image, TsTable& table) {
 // What differs at offset, the first byte where image and the layout dtf
 // build writes (expected) part.
 std::string PlaceOf(std::string_view image, std::string_view expected, size_t offset) {
-  const auto dataStart = static_cast<size_t>(Int32At(expected, kDataStartOffset));
-  const auto indexStart = static_cast<size_t>(Int32At(expected, kIndexStartOffset));
-  if (offset < kTitleBlockSize) return "the title block holds bytes after the title";
-  if (offset < kHeaderSize) {
-    return "the record area holds " + std::to_string(Int32At(image, kIndexStartOffset) - dataStart) +
+  const auto dataStart = static_cast<size_t>(Int32At(expected, DataStartOffset));
+  const auto indexStart = static_cast<size_t>(Int32At(expected, IndexStartOffset));
+  if (offset < TitleBlockSize) return "the title block holds bytes after the title";
+  if (offset < HeaderSize) {
+    return "the record area holds " + std::to_string(Int32At(image, IndexStartOffset) - dataStart) +
            " bytes, but the records the record list points to take " + std::to_string(indexStart - dataStart) +
            ": bytes that belong to no record, or a record listed twice";
   }
   if (offset < dataStart) {
-    return "field descriptor " + std::to_string((offset - kHeaderSize) / kDescriptorSize) +
+    return "field descriptor " + std::to_string((offset - HeaderSize) / DescriptorSize) +
            " holds bytes after its name";
   }
   if (offset < indexStart) {
     return "the records are not stored back to back in record-list order from the data start "
            "(first difference at byte " + std::to_string(offset) + ")";
   }
-  return "record-list entry " + std::to_string((offset - indexStart) / kRecordOffsetSize) +
+  return "record-list entry " + std::to_string((offset - indexStart) / RecordOffsetSize) +
          " does not point where the records lie";
 }
 
@@ -90,9 +90,9 @@ std::vector<std::string> LayoutProblems(std::string_view image, TsTable& table) 
     return {"the index start " + std::to_string(indexStart) + " lies before the data start " +
             std::to_string(table.DataStart())};
   }
-  if (const int64_t stray = (size - indexStart) % kRecordOffsetSize; stray != 0) {
+  if (const int64_t stray = (size - indexStart) % RecordOffsetSize; stray != 0) {
     return {"the record list ends with a partial entry of " + std::to_string(stray) + " of its " +
-            std::to_string(kRecordOffsetSize) + " bytes: the file looks truncated"};
+            std::to_string(RecordOffsetSize) + " bytes: the file looks truncated"};
   }
   const std::vector<uint8_t> written = WriteTableImage(ContentOf(image, table));
   const std::string_view expected(reinterpret_cast<const char*>(written.data()), written.size());

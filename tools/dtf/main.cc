@@ -8,14 +8,14 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* Usage =
     "usage:\n"
     "  dtf build SOURCE.tsv OUT.dtf [--title TITLE] [--allow-duplicates]\n"
     "  dtf dump FILE.dtf [--blobs DIR]\n"
     "  dtf check FILE.dtf\n";
 
-constexpr int kFailure = 1;
-constexpr int kUsageFailure = 2;
+constexpr int Failure = 1;
+constexpr int UsageFailure = 2;
 
 int Run(const std::string& command, const std::vector<std::string>& arguments) {
   if (command == "build") return kavu32::dtf::RunBuild(arguments);
@@ -28,16 +28,16 @@ int Run(const std::string& command, const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << kUsage;
-    return kUsageFailure;
+    std::cerr << Usage;
+    return UsageFailure;
   }
   try {
     return Run(argv[1], std::vector<std::string>(argv + 2, argv + argc));
   } catch (const kavu32::tools::UsageError& error) {
-    std::cerr << "dtf: " << error.what() << '\n' << kUsage;
-    return kUsageFailure;
+    std::cerr << "dtf: " << error.what() << '\n' << Usage;
+    return UsageFailure;
   } catch (const std::exception& error) {
     std::cerr << "dtf: " << error.what() << '\n';
-    return kFailure;
+    return Failure;
   }
 }

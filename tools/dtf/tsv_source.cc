@@ -11,7 +11,7 @@ namespace kavu32::dtf {
 
 namespace {
 
-constexpr std::string_view kKeyMark = "key";
+constexpr std::string_view KeyMark = "key";
 
 struct Line {
   size_t Number = 0;
@@ -67,9 +67,9 @@ class SourceParser {
   SourceTable Parse(std::string_view text) {
     const std::vector<Line> lines = SplitLines(text);
     size_t next = 0;
-    if (next < lines.size() && lines[next].Text.starts_with(kTitleDirective)) {
+    if (next < lines.size() && lines[next].Text.starts_with(TitleDirective)) {
       const Line& line = lines[next++];
-      table_.Title = Unescaped(line, {line.Text.substr(kTitleDirective.size()), kTitleDirective.size() + 1});
+      table_.Title = Unescaped(line, {line.Text.substr(TitleDirective.size()), TitleDirective.size() + 1});
     }
     if (next == lines.size()) throw SourceError(next + 1, 1, "no field declarations (NAME:TYPE or NAME:TYPE:key)");
     ParseHeader(lines[next++]);
@@ -103,9 +103,9 @@ class SourceParser {
   FieldSpec ParseDeclaration(const Line& line, const CellText& cell) const {
     std::string_view rest = cell.Text;
     bool key = false;
-    if (rest.ends_with(kKeyMark) && rest.size() > kKeyMark.size() && rest[rest.size() - kKeyMark.size() - 1] == ':') {
+    if (rest.ends_with(KeyMark) && rest.size() > KeyMark.size() && rest[rest.size() - KeyMark.size() - 1] == ':') {
       key = true;
-      rest.remove_suffix(kKeyMark.size() + 1);
+      rest.remove_suffix(KeyMark.size() + 1);
     }
     const size_t colon = rest.rfind(':');
     if (colon == std::string_view::npos) {
@@ -144,16 +144,16 @@ class SourceParser {
   Cell ParseCell(const Line& line, const CellText& cell, uint8_t type) const {
     try {
       switch (type) {
-        case kBooleanType:
+        case BooleanType:
           return static_cast<int32_t>(ParseBooleanCell(cell.Text));
-        case kIntegerType:
+        case IntegerType:
           return ParseIntegerCell(cell.Text);
-        case kFloatType:
+        case FloatType:
           return ParseFloatCell(cell.Text);
-        case kDateTimeType:
+        case DateTimeType:
           return ParseDateTimeCell(cell.Text);
-        case kStringType:
-        case kMemoType:
+        case StringType:
+        case MemoType:
           return UnescapeText(cell.Text);
         default:
           return BlobBytes(UnescapeText(cell.Text));
@@ -165,8 +165,8 @@ class SourceParser {
 
   std::string BlobBytes(const std::string& text) const {
     if (text.empty()) return text;
-    if (text[0] == kFileReference) return ReadReferencedFile(folder_ / text.substr(1));
-    if (text.starts_with(kHexPrefix)) return ParseHexBytes(text);
+    if (text[0] == FileReference) return ReadReferencedFile(folder_ / text.substr(1));
+    if (text.starts_with(HexPrefix)) return ParseHexBytes(text);
     throw CellError(0, "a blob or graphic cell is empty, @PATH or 0x followed by hex digits");
   }
 
@@ -185,7 +185,7 @@ SourceTable ParseSource(std::string_view text, const std::filesystem::path& fold
 
 std::string FieldDeclaration(const std::string& name, uint8_t typeCode, bool key) {
   std::string declaration = EscapeText(name) + ":" + std::string(TypeName(typeCode));
-  if (key) declaration += ":" + std::string(kKeyMark);
+  if (key) declaration += ":" + std::string(KeyMark);
   return declaration;
 }
 

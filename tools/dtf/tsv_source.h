@@ -42,7 +42,7 @@ struct SourceTable {
   std::vector<SourcePlace> Records;    // one per record of Content
 };
 
-inline constexpr std::string_view kTitleDirective = "#title\t";
+inline constexpr std::string_view TitleDirective = "#title\t";
 
 SourceTable ParseSource(std::string_view text, const std::filesystem::path& folder);
 

@@ -5,7 +5,7 @@
 namespace kavu32::kavu {
 namespace {
 
-const kavu32::tools::OptionSyntax kOptions = {
+const kavu32::tools::OptionSyntax Options = {
     .ValueOptions = {{"--data", "a folder"},
                      {"--data2", "a folder"},
                      {"--graphics", "a folder"},
@@ -30,7 +30,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   if (argc < 2) {
     throw UsageError("no command given");
   }
-  const kavu32::tools::Arguments words(std::vector<std::string>(argv + 2, argv + argc), kOptions);
+  const kavu32::tools::Arguments words(std::vector<std::string>(argv + 2, argv + argc), Options);
   CommandLine line;
   line.Command = argv[1];
   line.Arguments = words.Positional();

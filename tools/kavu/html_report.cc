@@ -13,7 +13,7 @@ namespace {
 
 // Fonts Debian ships (fonts-urw-base35), the faces they stand in for on
 // other systems, then the generic family.
-constexpr std::string_view kStyle = R"css(
+constexpr std::string_view Style = R"css(
 :root {
   --ink: #23234d;
   --gold: #8a6a1c;
@@ -134,9 +134,9 @@ svg text[style*="font-family:Courier"] {
 
 // Above about this many lines in the two columns (and the additional
 // categories) the page is set smaller, to stay on one printed sheet.
-constexpr std::size_t kLongColumnLines = 40;
-constexpr std::size_t kHeadingLines = 2;
-constexpr std::size_t kColumnCharacters = 48;
+constexpr std::size_t LongColumnLines = 40;
+constexpr std::size_t HeadingLines = 2;
+constexpr std::size_t ColumnCharacters = 48;
 
 // About how many lines of a column `text` fills.
 std::size_t ColumnLines(std::string_view text) {
@@ -145,7 +145,7 @@ std::size_t ColumnLines(std::string_view text) {
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     end = end == std::string_view::npos ? text.size() : end;
-    lines += end > start ? 1 + (end - start) / kColumnCharacters : 0;
+    lines += end > start ? 1 + (end - start) / ColumnCharacters : 0;
     start = end + 1;
   }
   return lines;
@@ -177,11 +177,11 @@ class Page {
   const std::vector<Category>& categories_;
   std::ostream& out_;
   std::ostringstream body_;
-  std::size_t columnLines_ = 0;
+  std::size_t column_lines_ = 0;
 };
 
 void Page::Write() {
-  Picture(kBorderGraphic, "border-picture",
+  Picture(BorderGraphic, "border-picture",
           "class=\"border\" preserveAspectRatio=\"none\" aria-hidden=\"true\"");
   body_ << "<div class=\"content\">\n<header>\n";
   Block(9, "h1");
@@ -193,16 +193,16 @@ void Page::Write() {
   Section("entertainment", 15, 6);
   Section("sport", 16, 7);
   body_ << "</div>\n";
-  Sign("zodiac", kZodiacGraphic, 12, 4);
-  Sign("chinese", kChineseGraphic, 13, 5);
+  Sign("zodiac", ZodiacGraphic, 12, 4);
+  Sign("chinese", ChineseGraphic, 13, 5);
   Block(14, "p", "stone");
   Additional();
   body_ << "</div>\n";
 
   out_ << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-       << "<title>" << Title() << "</title>\n<style>" << kStyle << "</style>\n</head>\n"
-       << "<body>\n<article class=\"sheet" << (columnLines_ > kLongColumnLines ? " long" : "")
+       << "<title>" << Title() << "</title>\n<style>" << Style << "</style>\n</head>\n"
+       << "<body>\n<article class=\"sheet" << (column_lines_ > LongColumnLines ? " long" : "")
        << "\">\n"
        << body_.str() << "</article>\n</body>\n</html>\n";
 }
@@ -215,7 +215,7 @@ std::size_t Page::Block(int32_t dataType, std::string_view tag, std::string_view
   const Answer answer = session_.Get(dataType);
   if (!answer.Ok()) {
     Failure(tag, FailureText(*category, answer));
-    return kHeadingLines;
+    return HeadingLines;
   }
   body_ << '<' << tag;
   if (!cssClass.empty()) {
@@ -228,7 +228,7 @@ std::size_t Page::Block(int32_t dataType, std::string_view tag, std::string_view
 void Page::Section(std::string_view cssClass, int32_t heading, int32_t body) {
   body_ << "<section class=\"" << cssClass << "\">\n";
   Block(heading, "h2");
-  columnLines_ += kHeadingLines + Block(body, "p");
+  column_lines_ += HeadingLines + Block(body, "p");
   body_ << "</section>\n";
 }
 
@@ -276,7 +276,7 @@ void Page::Additional() {
   for (int32_t dataType : types) {
     body_ << "<dt>" << EscapeHtml(DecodeWindows1252(FindCategory(categories_, dataType)->Name))
           << "</dt>\n";
-    columnLines_ += Block(dataType, "dd");
+    column_lines_ += Block(dataType, "dd");
   }
   body_ << "</dl>\n";
 }

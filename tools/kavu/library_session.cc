@@ -9,14 +9,14 @@ namespace {
 
 // Room beyond the announced size: the age sentence can grow between the size
 // query and the copy when the day changes.
-constexpr std::size_t kSlack = 64;
+constexpr std::size_t Slack = 64;
 
 std::string LastErrorMessage() {
   const int32_t size = GetErrorString(nullptr);
   if (size <= 0) {
     return "error code " + std::to_string(GetErrorCode());
   }
-  std::vector<char> text(static_cast<std::size_t>(size) + kSlack, '\0');
+  std::vector<char> text(static_cast<std::size_t>(size) + Slack, '\0');
   if (GetErrorString(text.data()) <= 0) {
     return "error code " + std::to_string(GetErrorCode());
   }
@@ -75,7 +75,7 @@ Answer LibrarySession::Get(int32_t dataType) const {
   if (size <= 0) {
     return Failure(size);
   }
-  std::vector<char> buffer(static_cast<std::size_t>(size) + kSlack, '\0');
+  std::vector<char> buffer(static_cast<std::size_t>(size) + Slack, '\0');
   const int32_t delivered = GetData(dataType, buffer.data());
   if (delivered <= 0) {
     return Failure(delivered);

@@ -19,24 +19,24 @@
 namespace kavu32::kavu {
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitLibraryError = 1;
-constexpr int kExitBadInput = 2;
+constexpr int ExitOk = 0;
+constexpr int ExitLibraryError = 1;
+constexpr int ExitBadInput = 2;
 
-constexpr const char* kReportUsage =
+constexpr const char* ReportUsage =
     "usage: kavu report [--html] [--output FILE] [--data DIR] [--data2 DIR] [--graphics DIR]\n"
     "                   YYYY-MM-DD NAME\n";
-constexpr const char* kOtherUsage =
+constexpr const char* OtherUsage =
     "       kavu categories [--data DIR] [--data2 DIR]\n"
     "       kavu get [--data DIR] [--data2 DIR] [--graphics DIR] TYPE YYYY-MM-DD NAME\n"
     "       kavu --help, kavu COMMAND --help\n";
 
-constexpr const char* kFolderHelp =
+constexpr const char* FolderHelp =
     "  --data DIR      the first data folder (default: the bundled tables)\n"
     "  --data2 DIR     a second data folder; its tables add to the first's\n"
     "  --graphics DIR  where the pictures are (default: the bundled ones)\n";
 
-constexpr const char* kHelp =
+constexpr const char* Help =
     "kavu asks the Kavu32 library about a birth date.\n"
     "\n"
     "  report      the birthday report for a date and a name, as text or as a page\n"
@@ -44,7 +44,7 @@ constexpr const char* kHelp =
     "  get         one item's bytes exactly as the library delivers them\n"
     "\n";
 
-constexpr const char* kReportHelp =
+constexpr const char* ReportHelp =
     "\n"
     "Prints the birthday report for the date and the name: the library's texts\n"
     "in reading order, the pictures' file names, then any additional categories.\n"
@@ -56,16 +56,16 @@ constexpr const char* kReportHelp =
     "                  that is missing or unreadable leaves its error in its place.\n"
     "  --output FILE   write to FILE instead of standard output\n";
 
-constexpr const char* kNoPictures =
+constexpr const char* NoPictures =
     "                  Not in this kavu: it was built without libwmf.\n";
 
 void PrintHelp(const std::string& command) {
   if (command == "report") {
-    std::cout << kReportUsage << kReportHelp << (CanDrawMetafiles() ? "" : kNoPictures)
-              << kFolderHelp;
+    std::cout << ReportUsage << ReportHelp << (CanDrawMetafiles() ? "" : NoPictures)
+              << FolderHelp;
     return;
   }
-  std::cout << kHelp << kReportUsage << kOtherUsage << '\n' << kFolderHelp
+  std::cout << Help << ReportUsage << OtherUsage << '\n' << FolderHelp
             << "  --html, --output FILE: see kavu report --help\n";
 }
 
@@ -126,7 +126,7 @@ int Deliver(const std::string& report, const std::filesystem::path& file) {
     if (!std::cout) {
       throw std::runtime_error("cannot write the report to standard output");
     }
-    return kExitOk;
+    return ExitOk;
   }
   std::ofstream out(file, std::ios::binary);
   out << report;
@@ -134,7 +134,7 @@ int Deliver(const std::string& report, const std::filesystem::path& file) {
   if (!out) {
     throw std::runtime_error("cannot write " + file.string());
   }
-  return kExitOk;
+  return ExitOk;
 }
 
 int RunReport(const CommandLine& line) {
@@ -170,7 +170,7 @@ int RunCategories(const CommandLine& line) {
   for (const Category& category : LoadCategories(session)) {
     std::cout << category.DataType << '\t' << category.TypeCode << '\t' << category.Name << '\n';
   }
-  return kExitOk;
+  return ExitOk;
 }
 
 int RunGet(const CommandLine& line) {
@@ -187,7 +187,7 @@ int RunGet(const CommandLine& line) {
                            std::to_string(answer.Code) + ": " + answer.Message);
     }
     std::fwrite(answer.Bytes.data(), 1, answer.Bytes.size(), stdout);
-    return std::fflush(stdout) == 0 ? kExitOk : kExitLibraryError;
+    return std::fflush(stdout) == 0 ? ExitOk : ExitLibraryError;
   });
 }
 
@@ -195,7 +195,7 @@ int Run(int argc, const char* const* argv) {
   const CommandLine line = ParseCommandLine(argc, argv);
   if (line.Help) {
     PrintHelp(line.Command);
-    return kExitOk;
+    return ExitOk;
   }
   if (line.Command != "report" && (line.Html || !line.OutputFile.empty())) {
     throw UsageError("--html and --output are options of report");
@@ -219,13 +219,13 @@ int main(int argc, char** argv) {
   try {
     return kavu32::kavu::Run(argc, argv);
   } catch (const kavu32::kavu::UsageError& error) {
-    std::cerr << "kavu: " << error.what() << '\n' << kavu32::kavu::kReportUsage << kavu32::kavu::kOtherUsage;
-    return kavu32::kavu::kExitBadInput;
+    std::cerr << "kavu: " << error.what() << '\n' << kavu32::kavu::ReportUsage << kavu32::kavu::OtherUsage;
+    return kavu32::kavu::ExitBadInput;
   } catch (const kavu32::kavu::LibraryFailure& error) {
     std::cerr << "kavu: " << error.what() << '\n';
-    return kavu32::kavu::kExitLibraryError;
+    return kavu32::kavu::ExitLibraryError;
   } catch (const std::exception& error) {
     std::cerr << "kavu: " << error.what() << '\n';
-    return kavu32::kavu::kExitLibraryError;
+    return kavu32::kavu::ExitLibraryError;
   }
 }

@@ -16,8 +16,8 @@ namespace kavu32::kavu {
 namespace {
 
 // A picture larger than this is refused rather than put into a page.
-constexpr std::size_t kMaxSvgBytes = 8u << 20;
-constexpr double kPixelsPerInch = 96;
+constexpr std::size_t MaxSvgBytes = 8u << 20;
+constexpr double PixelsPerInch = 96;
 
 // libwmf's SVG output, collected in memory. The device layer writes each
 // text a picture draws as the one piece of output between the start tag and
@@ -25,31 +25,31 @@ constexpr double kPixelsPerInch = 96;
 // escaped here. No exception may cross libwmf's C frames: the callbacks
 // note a failed allocation instead.
 struct Output {
-  std::string svg;
-  bool tooLarge = false;
-  bool outOfMemory = false;
-  bool inText = false;
-  std::vector<std::size_t> pieceStarts;  // of the current text element
-  void (*drawText)(wmfAPI*, wmfDrawText_t*) = nullptr;
+  std::string Svg;
+  bool TooLarge = false;
+  bool OutOfMemory = false;
+  bool InText = false;
+  std::vector<std::size_t> PieceStarts;  // of the current text element
+  void (*DrawText)(wmfAPI*, wmfDrawText_t*) = nullptr;
 };
 
 int PutPiece(char* text, void* context) noexcept {
   auto& out = *static_cast<Output*>(context);
   const std::string_view piece(text);
-  if (out.tooLarge || out.outOfMemory) {
+  if (out.TooLarge || out.OutOfMemory) {
     return EOF;
   }
-  if (out.svg.size() + piece.size() > kMaxSvgBytes) {
-    out.tooLarge = true;
+  if (out.Svg.size() + piece.size() > MaxSvgBytes) {
+    out.TooLarge = true;
     return EOF;
   }
   try {
-    if (out.inText) {
-      out.pieceStarts.push_back(out.svg.size());
+    if (out.InText) {
+      out.PieceStarts.push_back(out.Svg.size());
     }
-    out.svg += piece;
+    out.Svg += piece;
   } catch (const std::bad_alloc&) {
-    out.outOfMemory = true;
+    out.OutOfMemory = true;
     return EOF;
   }
   return 0;
@@ -57,34 +57,34 @@ int PutPiece(char* text, void* context) noexcept {
 
 int Restart(void* context) noexcept {
   auto& out = *static_cast<Output*>(context);
-  out.svg.clear();
+  out.Svg.clear();
   return 0;
 }
 
 void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text) noexcept {
   auto& out = *static_cast<Output*>(api->user_data);
-  const std::size_t elementStart = out.svg.size();
-  out.inText = true;
-  out.pieceStarts.clear();
-  out.drawText(api, text);
-  out.inText = false;
-  const std::vector<std::size_t>& starts = out.pieceStarts;
+  const std::size_t elementStart = out.Svg.size();
+  out.InText = true;
+  out.PieceStarts.clear();
+  out.DrawText(api, text);
+  out.InText = false;
+  const std::vector<std::size_t>& starts = out.PieceStarts;
   const std::size_t count = starts.size();
-  if (out.tooLarge || out.outOfMemory) {
+  if (out.TooLarge || out.OutOfMemory) {
     return;
   }
-  if (count < 2 || std::string_view(out.svg).substr(starts[count - 1]) != "</text>\n") {
+  if (count < 2 || std::string_view(out.Svg).substr(starts[count - 1]) != "</text>\n") {
     // Not the form expected: leave the text out rather than copy raw bytes.
-    out.svg.resize(elementStart);
+    out.Svg.resize(elementStart);
     return;
   }
   const std::size_t start = starts[count - 2];
   const std::size_t length = starts[count - 1] - start;
   try {
-    out.svg.replace(start, length,
-                    EscapeHtml(DecodeWindows1252(std::string_view(out.svg).substr(start, length))));
+    out.Svg.replace(start, length,
+                    EscapeHtml(DecodeWindows1252(std::string_view(out.Svg).substr(start, length))));
   } catch (const std::bad_alloc&) {
-    out.outOfMemory = true;
+    out.OutOfMemory = true;
   }
 }
 
@@ -127,7 +127,7 @@ Drawing DrawMetafile(const std::string& path) {
   }
   wmf_svg_t* device = WMF_SVG_GetData(api.get());
   auto* functions = static_cast<wmfFunctionReference*>(api->function_reference);
-  out.drawText = functions->draw_text;
+  out.DrawText = functions->draw_text;
   functions->draw_text = DrawEscapedText;
   api->user_data = &out;
   device->out = &stream;
@@ -139,8 +139,8 @@ Drawing DrawMetafile(const std::string& path) {
     error = wmf_scan(api.get(), 0, &device->bbox);
   }
   if (error == wmf_E_None) {
-    error = wmf_display_size(api.get(), &device->width, &device->height, kPixelsPerInch,
-                             kPixelsPerInch);
+    error = wmf_display_size(api.get(), &device->width, &device->height, PixelsPerInch,
+                             PixelsPerInch);
   }
   if (error != wmf_E_None) {
     return fail(Reason(error));
@@ -149,22 +149,22 @@ Drawing DrawMetafile(const std::string& path) {
     return fail("the picture has no size");
   }
   error = wmf_play(api.get(), 0, &device->bbox);
-  if (out.tooLarge || out.outOfMemory) {
-    return fail(out.tooLarge ? "the picture is too large" : Reason(wmf_E_InsMem));
+  if (out.TooLarge || out.OutOfMemory) {
+    return fail(out.TooLarge ? "the picture is too large" : Reason(wmf_E_InsMem));
   }
   if (error != wmf_E_None) {
     return fail(Reason(error));
   }
   // Keep what lies inside the root element: the page writes its own.
-  const std::size_t root = out.svg.find("<svg");
-  const std::size_t open = root == std::string::npos ? root : out.svg.find('>', root);
-  const std::size_t close = out.svg.rfind("</svg>");
+  const std::size_t root = out.Svg.find("<svg");
+  const std::size_t open = root == std::string::npos ? root : out.Svg.find('>', root);
+  const std::size_t close = out.Svg.rfind("</svg>");
   if (open == std::string::npos || close == std::string::npos || close < open) {
     return fail("libwmf wrote no picture");
   }
   drawing.Width = device->width;
   drawing.Height = device->height;
-  drawing.Content = out.svg.substr(open + 1, close - open - 1);
+  drawing.Content = out.Svg.substr(open + 1, close - open - 1);
   return drawing;
 }
 

@@ -8,11 +8,11 @@
 namespace kavu32::kavu {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t Replacement = 0xFFFD;
 
 // 0x80 to 0x9F, where Windows-1252 differs from Latin-1; 0 where it has no
 // character.
-constexpr std::array<char32_t, 32> kHighControls = {
+constexpr std::array<char32_t, 32> HighControls = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       //
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
@@ -24,11 +24,11 @@ char32_t CodePoint(unsigned char byte) {
     return byte;
   }
   if (byte < 0x20 || byte == 0x7F) {
-    return kReplacement;
+    return Replacement;
   }
   if (byte >= 0x80 && byte < 0xA0) {
-    const char32_t mapped = kHighControls[byte - 0x80];
-    return mapped == 0 ? kReplacement : mapped;
+    const char32_t mapped = HighControls[byte - 0x80];
+    return mapped == 0 ? Replacement : mapped;
   }
   return byte;
 }
@@ -51,11 +51,11 @@ char EncodedByte(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
     return static_cast<char>(c);
   }
-  const auto found = std::find(kHighControls.begin(), kHighControls.end(), c);
-  if (found == kHighControls.end()) {
+  const auto found = std::find(HighControls.begin(), HighControls.end(), c);
+  if (found == HighControls.end()) {
     return '?';
   }
-  return static_cast<char>(0x80 + (found - kHighControls.begin()));
+  return static_cast<char>(0x80 + (found - HighControls.begin()));
 }
 
 // The code points of a strictly valid UTF-8 text (no overlong forms, no
@@ -76,8 +76,8 @@ std::optional<std::u32string> DecodeUtf8(std::string_view text) {
       }
       c = (c << 6) | (next & 0x3F);
     }
-    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    constexpr std::array<char32_t, 5> smallest = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
       return std::nullopt;
     }
     out += c;

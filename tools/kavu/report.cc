@@ -5,10 +5,10 @@
 namespace kavu32::kavu {
 namespace {
 
-constexpr int32_t kLastStandardType = 19;
+constexpr int32_t LastStandardType = 19;
 
 // Sections in reading order, each its heading's type and its body's.
-const std::vector<std::vector<int32_t>> kSections = {
+const std::vector<std::vector<int32_t>> Sections = {
     {9, 1},    // introduction, age
     {8},       // the birth date
     {10, 2},   // news
@@ -19,7 +19,7 @@ const std::vector<std::vector<int32_t>> kSections = {
     {13, 5},   // Chinese year
     {14},      // birthstone
 };
-const std::vector<int32_t> kGraphics = {kZodiacGraphic, kChineseGraphic, kBorderGraphic};
+const std::vector<int32_t> Graphics = {ZodiacGraphic, ChineseGraphic, BorderGraphic};
 
 }  // namespace
 
@@ -32,7 +32,7 @@ const Category* FindCategory(const std::vector<Category>& categories, int32_t da
 std::vector<int32_t> AdditionalTypes(const std::vector<Category>& categories) {
   std::vector<int32_t> types;
   for (const Category& category : categories) {
-    if (category.DataType < 1 || category.DataType > kLastStandardType) {
+    if (category.DataType < 1 || category.DataType > LastStandardType) {
       types.push_back(category.DataType);
     }
   }
@@ -48,10 +48,10 @@ ReportWriter::ReportWriter(const LibrarySession& session, const std::vector<Cate
     : session_(session), categories_(categories), out_(out) {}
 
 void ReportWriter::Write() {
-  for (const std::vector<int32_t>& section : kSections) {
+  for (const std::vector<int32_t>& section : Sections) {
     WriteSection(section);
   }
-  WriteLabelled(kGraphics);
+  WriteLabelled(Graphics);
   const std::vector<int32_t> additional = AdditionalTypes(categories_);
   if (!additional.empty()) {
     out_ << '\n';

@@ -11,9 +11,9 @@
 namespace kavu32::kavu {
 
 // Shared by the text report and the page.
-inline constexpr int32_t kZodiacGraphic = 17;
-inline constexpr int32_t kChineseGraphic = 18;
-inline constexpr int32_t kBorderGraphic = 19;
+inline constexpr int32_t ZodiacGraphic = 17;
+inline constexpr int32_t ChineseGraphic = 18;
+inline constexpr int32_t BorderGraphic = 19;
 
 // The category of `dataType` in the list, or null.
 const Category* FindCategory(const std::vector<Category>& categories, int32_t dataType);

@@ -10,12 +10,12 @@ namespace kavu32::dtf {
 
 namespace {
 
-constexpr size_t kNowhere = WriteError::kNowhere;
+constexpr size_t Nowhere = WriteError::Nowhere;
 
 std::string Place(size_t recordIndex, size_t fieldIndex) {
   std::string place;
-  if (recordIndex != WriteError::kNowhere) place = "record " + std::to_string(recordIndex);
-  if (fieldIndex != WriteError::kNowhere) {
+  if (recordIndex != WriteError::Nowhere) place = "record " + std::to_string(recordIndex);
+  if (fieldIndex != WriteError::Nowhere) {
     place += (place.empty() ? "" : ", ") + std::string("field ") + std::to_string(fieldIndex);
   }
   return place.empty() ? std::string() : place + ": ";
@@ -47,7 +47,7 @@ class ImageBuilder {
   // The current size as an image offset.
   int32_t Offset() const {
     if (bytes_.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-      throw WriteError("the table does not fit in 2 GB", kNowhere, kNowhere);
+      throw WriteError("the table does not fit in 2 GB", Nowhere, Nowhere);
     }
     return static_cast<int32_t>(bytes_.size());
   }
@@ -64,16 +64,16 @@ class ValueWriter {
   // Empty on success.
   std::string Write(uint8_t type, const Cell& cell) {
     switch (type) {
-      case kBooleanType:
+      case BooleanType:
         return WriteBoolean(cell);
-      case kIntegerType:
+      case IntegerType:
         if (!std::holds_alternative<int32_t>(cell)) return "an integer field takes an integer";
         image_.AppendValue(std::get<int32_t>(cell));
         return {};
-      case kFloatType:
-      case kDateTimeType:
+      case FloatType:
+      case DateTimeType:
         return WriteDouble(cell);
-      case kStringType:
+      case StringType:
         return WriteString(cell);
       default:
         return WriteBlob(cell);
@@ -106,7 +106,7 @@ class ValueWriter {
   std::string WriteString(const Cell& cell) {
     const std::string* text = std::get_if<std::string>(&cell);
     if (text == nullptr) return "a string field takes a text";
-    if (text->size() > kMaxStringLength) return "a string holds at most 255 bytes";
+    if (text->size() > MaxStringLength) return "a string holds at most 255 bytes";
     image_.AppendShortText(*text, 0);
     return {};
   }
@@ -124,22 +124,22 @@ class ValueWriter {
 };
 
 void WriteHeader(ImageBuilder& image, const TableContent& content) {
-  if (content.Title.size() > kMaxTitleLength) {
-    throw WriteError("a title holds at most 15 bytes", kNowhere, kNowhere);
+  if (content.Title.size() > MaxTitleLength) {
+    throw WriteError("a title holds at most 15 bytes", Nowhere, Nowhere);
   }
-  image.AppendShortText(content.Title, kTitleBlockSize);
+  image.AppendShortText(content.Title, TitleBlockSize);
   image.AppendValue<int32_t>(0);  // DataStart and IndexStart, set later
   image.AppendValue<int32_t>(0);
   for (size_t i = 0; i < content.Fields.size(); ++i) {
     const FieldSpec& field = content.Fields[i];
-    if (field.Name.size() > kMaxFieldNameLength) {
-      throw WriteError("a field name holds at most 10 bytes", kNowhere, i);
+    if (field.Name.size() > MaxFieldNameLength) {
+      throw WriteError("a field name holds at most 10 bytes", Nowhere, i);
     }
-    image.AppendShortText(field.Name, kNameBlockSize);
+    image.AppendShortText(field.Name, NameBlockSize);
     image.AppendByte(field.Type);
     image.AppendByte(field.KeyFlag);
   }
-  image.PutInt32(kDataStartOffset, image.Offset());
+  image.PutInt32(DataStartOffset, image.Offset());
 }
 
 void WriteRecord(ImageBuilder& image, const TableContent& content, size_t recordIndex) {
@@ -149,12 +149,12 @@ void WriteRecord(ImageBuilder& image, const TableContent& content, size_t record
   for (size_t i = 0; i < content.Fields.size(); ++i) {
     const uint8_t type = content.Fields[i].Type;
     if (!IsFieldType(type)) continue;
-    if (next == record.size()) throw WriteError("too few values", recordIndex, kNowhere);
+    if (next == record.size()) throw WriteError("too few values", recordIndex, Nowhere);
     if (std::string problem = values.Write(type, record[next++]); !problem.empty()) {
       throw WriteError(problem, recordIndex, i);
     }
   }
-  if (next != record.size()) throw WriteError("too many values", recordIndex, kNowhere);
+  if (next != record.size()) throw WriteError("too many values", recordIndex, Nowhere);
 }
 
 }  // namespace
@@ -174,7 +174,7 @@ std::vector<uint8_t> WriteTableImage(const TableContent& content) {
     offsets.push_back(image.Offset());
     WriteRecord(image, content, i);
   }
-  image.PutInt32(kIndexStartOffset, image.Offset());
+  image.PutInt32(IndexStartOffset, image.Offset());
   for (int32_t offset : offsets) image.AppendValue(offset);
   image.Offset();  // the image size must fit a signed 32-bit size as well
   return std::move(image.Bytes());

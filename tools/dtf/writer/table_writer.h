@@ -32,11 +32,11 @@ struct TableContent {
 };
 
 // Content that has no .dtf form. what() names the place; Detail is the
-// problem alone. RecordIndex and FieldIndex say where, or are kNowhere
+// problem alone. RecordIndex and FieldIndex say where, or are Nowhere
 // (FieldIndex counts the descriptors; a record's values follow them).
 class WriteError : public std::runtime_error {
  public:
-  static constexpr size_t kNowhere = static_cast<size_t>(-1);
+  static constexpr size_t Nowhere = static_cast<size_t>(-1);
   WriteError(const std::string& detail, size_t recordIndex, size_t fieldIndex);
   std::string Detail;
   size_t RecordIndex;
