@@ -4,6 +4,10 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 
+KAVU32_APT_STAMP="$(mktemp)"
+export KAVU32_APT_STAMP
+trap 'rm -f "$KAVU32_APT_STAMP"' EXIT
+
 need_build_tools
 configure_and_build "$BUILD"
 (cd "$BUILD" && ctest --output-on-failure -j"$JOBS")
