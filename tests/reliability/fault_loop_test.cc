@@ -358,13 +358,13 @@ TEST_F(FaultLoopTest, EverySystemCallFailedInTurn) {
       ++faulted;
     }
   }
-  std::cout << calls << " system calls in a session (";
+  std::cout << calls << " system calls in a session:";
   for (const FaultEntry& entry : FaultEntries()) {
     const auto made = std::count_if(names.begin(), names.end(),
                                     [&](const char* name) { return std::strcmp(name, entry.Name) == 0; });
-    if (made > 0) std::cout << entry.Name << " " << made << ", ";
+    if (made > 0) std::cout << " " << entry.Name << " " << made;
   }
-  std::cout << "); " << faulted << " sessions with one failing\n";
+  std::cout << "; " << faulted << " sessions with one failing\n";
   ExpectCleanSessionAndResources();
 }
 
