@@ -11,6 +11,7 @@ namespace kavu32 {
 inline constexpr const char* StreamReadError = "Stream read error";
 inline constexpr const char* StreamWriteError = "Stream write error";
 inline constexpr const char* OutOfMemoryInStream = "Out of memory while expanding memory stream";
+inline constexpr const char* OutOfMemory = "Out of memory";
 inline constexpr const char* ListIndexOutOfBounds = "List index out of bounds";
 inline constexpr const char* InvalidDateEncode = "Invalid argument to date encode";
 

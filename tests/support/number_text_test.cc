@@ -177,6 +177,9 @@ TEST(StrToDateTimeTest, TimesWithOrWithoutDesignators) {
   EXPECT_EQ(StrToDateTime("12:00 AM", CurrentYear, English), 0);
   EXPECT_EQ(StrToDateTime("12:00PM", CurrentYear, English), 0.5);
   EXPECT_EQ(StrToDateTime("6:00 a", CurrentYear, English), 0.25);
+  // The bounds of the 12-hour and the 24-hour clock.
+  EXPECT_DOUBLE_EQ(StrToDateTime("1:00 pm", CurrentYear, English), 13.0 / 24);
+  EXPECT_DOUBLE_EQ(StrToDateTime("23:59:59", CurrentYear, English), 86399.0 / 86400);
   RegionalSettings german = DayMonthYear();
   german.TimeAMString = "vorm.";
   german.TimePMString = "nachm.";
