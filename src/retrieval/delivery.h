@@ -21,8 +21,7 @@ int32_t DeliverStream(const RequestState& state, void* buffer);
 
 // When all size bytes at buffer are writable, copies the length bytes of
 // text and a terminating zero there (length < size) and returns true;
-// otherwise writes nothing and returns false. GetErrorString copies its
-// message with it too.
+// otherwise writes nothing and returns false.
 bool CopyTextToHost(void* buffer, size_t size, const char* text, size_t length);
 
 }  // namespace kavu32
