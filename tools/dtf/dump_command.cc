@@ -81,6 +81,10 @@ class Dumper {
 
 }  // namespace
 
+void DumpTable(std::ostream& out, TsTable& table, const std::optional<std::filesystem::path>& blobFolder) {
+  Dumper(out, blobFolder).Dump(table);
+}
+
 int RunDump(const std::vector<std::string>& arguments) {
   const CommandLine line(arguments, {.PositionalCount = 1, .ValueOptions = {"--blobs"}, .FlagOptions = {}});
   const std::string& path = line.Positional(0);
@@ -91,7 +95,7 @@ int RunDump(const std::vector<std::string>& arguments) {
   std::optional<std::filesystem::path> blobs;
   if (const auto folder = line.Option("--blobs")) blobs = *folder;
   try {
-    Dumper(std::cout, blobs).Dump(file.Table());
+    DumpTable(std::cout, file.Table(), blobs);
   } catch (const ToolError& error) {
     throw ToolError(path + ": " + error.what());
   }

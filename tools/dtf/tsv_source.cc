@@ -50,19 +50,9 @@ std::vector<CellText> SplitCells(std::string_view line) {
   }
 }
 
-std::string ReadReferencedFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path)) {
-    throw CellError(0, "cannot read the file " + path.string());
-  }
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw CellError(0, "cannot read the file " + path.string());
-  return bytes;
-}
-
 class SourceParser {
  public:
-  explicit SourceParser(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit SourceParser(const FileReader& readFile) : read_file_(readFile) {}
 
   SourceTable Parse(std::string_view text) {
     const std::vector<Line> lines = SplitLines(text);
@@ -165,12 +155,12 @@ class SourceParser {
 
   std::string BlobBytes(const std::string& text) const {
     if (text.empty()) return text;
-    if (text[0] == kFileReference) return ReadReferencedFile(folder_ / text.substr(1));
+    if (text[0] == kFileReference) return read_file_(text.substr(1));
     if (text.starts_with(kHexPrefix)) return ParseHexBytes(text);
     throw CellError(0, "a blob or graphic cell is empty, @PATH or 0x followed by hex digits");
   }
 
-  std::filesystem::path folder_;
+  const FileReader& read_file_;
   SourceTable table_;
 };
 
@@ -179,8 +169,21 @@ class SourceParser {
 SourceError::SourceError(size_t line, size_t column, const std::string& message)
     : std::runtime_error(std::to_string(line) + ":" + std::to_string(column) + ": " + message) {}
 
-SourceTable ParseSource(std::string_view text, const std::filesystem::path& folder) {
-  return SourceParser(folder).Parse(text);
+FileReader FilesIn(const std::filesystem::path& folder) {
+  return [folder](const std::string& relative) {
+    const std::filesystem::path path = folder / relative;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || std::filesystem::is_directory(path)) {
+      throw CellError(0, "cannot read the file " + path.string());
+    }
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) throw CellError(0, "cannot read the file " + path.string());
+    return bytes;
+  };
+}
+
+SourceTable ParseSource(std::string_view text, const FileReader& readFile) {
+  return SourceParser(readFile).Parse(text);
 }
 
 std::string FieldDeclaration(const std::string& name, uint8_t typeCode, bool key) {
