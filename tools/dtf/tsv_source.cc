@@ -6,6 +6,7 @@
 
 #include "cell_text.h"
 #include "engine/field.h"
+#include "support/date_time.h"
 
 namespace kavu32::dtf {
 
@@ -48,6 +49,20 @@ std::vector<CellText> SplitCells(std::string_view line) {
     if (end == std::string_view::npos) return cells;
     start = end + 1;
   }
+}
+
+// The text form reads any day count, so that dtf dump can write whatever
+// a file holds; a table dtf build writes holds only dates the engine can
+// show.
+double ParseShowableDateTime(std::string_view text) {
+  const double value = ParseDateTime(text);
+  try {
+    (void)DecodeDate(value);
+    (void)DecodeTime(value);
+  } catch (const std::exception&) {
+    throw CellError(0, "the day count " + FormatFloat(value) + " is no date in the years 1 to 9999");
+  }
+  return value;
 }
 
 class SourceParser {
@@ -141,7 +156,7 @@ class SourceParser {
         case kFloatType:
           return ParseFloat(cell.Text);
         case kDateTimeType:
-          return ParseDateTime(cell.Text);
+          return ParseShowableDateTime(cell.Text);
         case kStringType:
         case kMemoType:
           return UnescapeText(cell.Text);
