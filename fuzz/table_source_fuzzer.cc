@@ -31,16 +31,15 @@ void Require(bool condition, const std::string& what) {
   std::abort();
 }
 
+std::string NoFiles(const std::string& path) { throw CellError(0, "cannot read the file " + path); }
+
 std::string ReadFixedFile(const std::string& path) {
   using namespace std::string_literals;
   static const std::map<std::string, std::string> files = {
       {"empty.bin", ""}, {"bytes.bin", "\x00\xff\t\n\\x"s}, {"pictures/small.wmf", "\xd7\xcd\xc6\x9a\x00\x00"s}};
   const auto file = files.find(path);
-  if (file == files.end()) throw CellError(0, "cannot read the file " + path);
-  return file->second;
+  return file != files.end() ? file->second : NoFiles(path);
 }
-
-std::string NoFiles(const std::string& path) { throw CellError(0, "cannot read the file " + path); }
 
 bool IsNumber(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos && text[0] != '0';

@@ -20,7 +20,7 @@ for name in "${targets[@]}"; do
   mkdir -p "$work"
   logged "$work/last-run.log" run_fuzzer "$name" "$work" -max_total_time="$seconds" -print_final_stats=1
   grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' "$work/last-run.log"
-  grep -E '^#[0-9]+ +DONE' "$work/last-run.log"
+  grep -E '^#[0-9]+[[:space:]]+DONE' "$work/last-run.log"
   logged "$work/keep.log" keep_corpus "$name" "$work"
   echo "kept: $(find "$(kept_corpus "$name")" -type f | wc -l) inputs, $(du -sh "$(kept_corpus "$name")" | cut -f1)"
 done
