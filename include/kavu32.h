@@ -12,7 +12,8 @@
  * result is written with its terminating zero and the size is returned.
  *
  * Calls made in the wrong state (StartUp twice, ShutDown or SetDateAndName
- * before StartUp) and invalid dates do not return normally:
+ * before StartUp), invalid dates, and StartUp or SetDateAndName finding no
+ * memory left ("Out of memory") do not return normally:
  *   - C++ hosts on Linux catch kavu32::Error; what() is the message text.
  *   - C hosts on Linux cannot catch it: the exception cannot cross C
  *     frames, so the process ends (SIGABRT) with the message on standard

@@ -60,16 +60,18 @@ build_fixture() {
   done
 }
 
-# run_host BUILD BITS LOCALE: runs the host in a scratch folder of its own
-# (it makes and removes the graphic files there), without a display:
-# messages go to standard error.
+# run_host BUILD BITS LOCALE [MODE]: runs the host in a scratch folder of
+# its own (it makes and removes the graphic files there), without a
+# display: messages go to standard error. MODE --faults runs the fault loop
+# against Kavu32Faults.dll, the test build with the system-call table
+# exported.
 run_host() {
-  local build="$1" bits="$2" locale="$3" run="$1/host_run/$3"
+  local build="$1" bits="$2" locale="$3" mode="${4:-}" run="$1/host_run/$3${4:-}"
   rm -rf "$run" && mkdir -p "$run"
-  cp "$build/bin/Kavu32.dll" "$build/bin/kavu32_windows_host.exe" "$run/"
-  echo "-- Windows host, $bits-bit, locale $locale"
+  cp "$build/bin/Kavu32.dll" "$build/bin/Kavu32Faults.dll" "$build/bin/kavu32_windows_host.exe" "$run/"
+  echo "-- Windows host, $bits-bit, locale $locale $mode"
   (cd "$run" && LC_ALL="$locale" timeout 600 "$(wine_for "$bits")" kavu32_windows_host.exe \
-    "$(winepath -w "$WIN_BUILD/fixture")")
+    "$(winepath -w "$WIN_BUILD/fixture")" $mode)
 }
 
 need_cross_tools
@@ -92,8 +94,9 @@ fi
 
 wine_environment "$run_build"
 status=0
-for locale in en_US.UTF-8 de_DE.UTF-8; do
+for locale in en_US.UTF-8 de_DE.UTF-8 es_ES.UTF-8; do
   run_host "$run_build" "$WINDOWS_BITS" "$locale" || status=1
 done
+run_host "$run_build" "$WINDOWS_BITS" en_US.UTF-8 --faults || status=1
 wineserver -k 2>/dev/null || true
 exit $status

@@ -1,9 +1,10 @@
-#include <string>
+#include <algorithm>
+#include <string_view>
 
 #include "interface/error_codes.h"
-#include "interface/host_buffer.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
+#include "platform/platform.h"
 
 namespace kavu32 {
 
@@ -20,16 +21,25 @@ int32_t DescribeLastError(char* buffer) {
     state.ErrorCode = kUndefinedErrorCode;
     return kUndefinedErrorCode;
   }
-  std::string text = ErrorMessages[static_cast<size_t>(-state.ErrorCode)];
-  if (state.ErrorCode == kMetafileError) text += " " + state.LastGraphicName;
-  const auto size = static_cast<int32_t>(text.size() + 1);
+  // The text is written in its pieces, so that reading it needs no memory.
+  const std::string_view message = ErrorMessages[static_cast<size_t>(-state.ErrorCode)];
+  const bool namesGraphic = state.ErrorCode == kMetafileError;
+  const std::string_view graphic = state.LastGraphicName;
+  const size_t length = message.size() + (namesGraphic ? 1 + graphic.size() : 0);
+  const auto size = static_cast<int32_t>(length + 1);
   if (buffer == nullptr) return size;
   // Exactly the bytes written are checked: a buffer of the size the host
   // was told is enough, wherever it ends.
-  if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.data(), text.size())) {
+  if (!platform::IsWritable(buffer, static_cast<size_t>(size))) {
     state.ErrorCode = kInvalidBufferPointer;
     return kInvalidBufferPointer;
   }
+  char* end = std::copy(message.begin(), message.end(), buffer);
+  if (namesGraphic) {
+    *end++ = ' ';
+    end = std::copy(graphic.begin(), graphic.end(), end);
+  }
+  *end = '\0';
   return size;
 }
 

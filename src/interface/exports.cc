@@ -1,5 +1,6 @@
 // The seven exports: C entry points that hand wrong-state failures to the
 // host in the platform's way and let nothing else escape.
+#include <new>
 #include <optional>
 
 #include "interface/operations.h"
@@ -8,9 +9,13 @@
 
 namespace {
 
+// Made at load: when memory runs out there may be none left to make it.
+const kavu32::Error kOutOfMemoryError(kavu32::kOutOfMemory);
+
 // Runs a call whose failures are meant for the host (wrong state, invalid
-// date). The failure is raised outside the catch block, from storage that
-// outlives the frames a Windows host unwinds, so nothing leaks per call.
+// date, no memory left). The failure is raised outside the catch block,
+// from storage that outlives the frames a Windows host unwinds, so nothing
+// leaks per call.
 template <typename Call>
 void RaisingToHost(Call call) {
   static std::optional<kavu32::Error> failure;
@@ -20,6 +25,8 @@ void RaisingToHost(Call call) {
     return;
   } catch (const kavu32::Error& error) {
     failure.emplace(error);
+  } catch (const std::bad_alloc&) {
+    failure.emplace(kOutOfMemoryError);
   }
   kavu32::platform::RaiseToHost(*failure);
 }

@@ -18,8 +18,8 @@
 #include <ctime>
 #include <memory>
 #include <string_view>
-#include <type_traits>
 
+#include "platform/call_table.h"
 #include "platform/platform.h"
 #include "platform/system_calls.h"
 #include "support/error.h"
@@ -63,41 +63,30 @@ SystemCalls& Sys() {
   return calls;
 }
 
-template <auto Member>
-void Assign(void* fn) {
-  using Slot = std::remove_reference_t<decltype(Sys().*Member)>;
-  Sys().*Member = reinterpret_cast<Slot>(fn);
-}
-
-struct NamedCall {
-  std::string_view Name;
-  void (*Set)(void*);
-};
-
-constexpr NamedCall kNamedCalls[] = {
-    {"open", &Assign<&SystemCalls::open>},
-    {"close", &Assign<&SystemCalls::close>},
-    {"read", &Assign<&SystemCalls::read>},
-    {"write", &Assign<&SystemCalls::write>},
-    {"fstat", &Assign<&SystemCalls::fstat>},
-    {"stat", &Assign<&SystemCalls::stat>},
-    {"fstatat", &Assign<&SystemCalls::fstatat>},
-    {"opendir", &Assign<&SystemCalls::opendir>},
-    {"readdir", &Assign<&SystemCalls::readdir>},
-    {"closedir", &Assign<&SystemCalls::closedir>},
-    {"mmap", &Assign<&SystemCalls::mmap>},
-    {"munmap", &Assign<&SystemCalls::munmap>},
-    {"madvise", &Assign<&SystemCalls::madvise>},
-    {"getcwd", &Assign<&SystemCalls::getcwd>},
-    {"process_vm_readv", &Assign<&SystemCalls::process_vm_readv>},
-    {"localtime_r", &Assign<&SystemCalls::localtime_r>},
-    {"time", &Assign<&SystemCalls::time>},
-    {"dirfd", &Assign<&SystemCalls::dirfd>},
-    {"sysconf", &Assign<&SystemCalls::sysconf>},
-    {"getpid", &Assign<&SystemCalls::getpid>},
-    {"nl_langinfo", &Assign<&SystemCalls::nl_langinfo>},
-    {"setlocale", &Assign<&SystemCalls::setlocale>},
-    {"today", &Assign<&SystemCalls::today>},
+constexpr NamedCall<SystemCalls> kNamedCalls[] = {
+    Named<&SystemCalls::open>("open"),
+    Named<&SystemCalls::close>("close"),
+    Named<&SystemCalls::read>("read"),
+    Named<&SystemCalls::write>("write"),
+    Named<&SystemCalls::fstat>("fstat"),
+    Named<&SystemCalls::stat>("stat"),
+    Named<&SystemCalls::fstatat>("fstatat"),
+    Named<&SystemCalls::opendir>("opendir"),
+    Named<&SystemCalls::readdir>("readdir"),
+    Named<&SystemCalls::closedir>("closedir"),
+    Named<&SystemCalls::mmap>("mmap"),
+    Named<&SystemCalls::munmap>("munmap"),
+    Named<&SystemCalls::madvise>("madvise"),
+    Named<&SystemCalls::getcwd>("getcwd"),
+    Named<&SystemCalls::process_vm_readv>("process_vm_readv"),
+    Named<&SystemCalls::localtime_r>("localtime_r"),
+    Named<&SystemCalls::time>("time"),
+    Named<&SystemCalls::dirfd>("dirfd"),
+    Named<&SystemCalls::sysconf>("sysconf"),
+    Named<&SystemCalls::getpid>("getpid"),
+    Named<&SystemCalls::nl_langinfo>("nl_langinfo"),
+    Named<&SystemCalls::setlocale>("setlocale"),
+    Named<&SystemCalls::today>("today"),
 };
 
 LocalDate TodayFromClock() {
@@ -242,16 +231,7 @@ bool MemoryMapShowsWritable(uintptr_t begin, uintptr_t end) {
 
 }  // namespace
 
-bool SetSystemCall(const char* name, void* fn) {
-  if (name == nullptr || fn == nullptr) return false;
-  for (const NamedCall& call : kNamedCalls) {
-    if (call.Name == name) {
-      call.Set(fn);
-      return true;
-    }
-  }
-  return false;
-}
+bool SetSystemCall(const char* name, void* fn) { return SetNamedCall(Sys(), kNamedCalls, name, fn); }
 
 void ResetSystemCalls() { Sys() = SystemCalls(); }
 
@@ -266,11 +246,16 @@ std::vector<std::string> FindTableFiles(const std::string& folder) {
   if (folder.empty()) return names;
   const std::unique_ptr<DIR, DirCloser> dir(Sys().opendir(folder.c_str()));
   if (!dir) return names;
-  while (const dirent* entry = Sys().readdir(dir.get())) {
+  for (;;) {
+    errno = 0;
+    const dirent* entry = Sys().readdir(dir.get());
+    if (entry == nullptr) break;
     if (IsTableFileName(entry->d_name) && IsRegularFile(dir.get(), *entry)) {
       names.emplace_back(entry->d_name);
     }
   }
+  // A listing that broke off part way counts as no listing at all.
+  if (errno != 0) names.clear();
   return names;
 }
 

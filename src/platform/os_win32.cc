@@ -1,14 +1,87 @@
-// The platform layer of Kavu32.dll: the Win32 kernel and user calls.
+// The platform layer of Kavu32.dll: the Win32 kernel and user calls, every
+// one made through the overridable table of system_calls.h. GetLastError
+// is read directly (a replacement reports its failure with SetLastError),
+// and RaiseException, the hand-over of a failure to the host, is called
+// directly.
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 
+#include "platform/call_table.h"
 #include "platform/platform.h"
+#include "platform/system_calls.h"
 #include "support/error.h"
 
 namespace kavu32::platform {
+
+namespace {
+
+struct SystemCalls {
+  decltype(&::FindFirstFileA) FindFirstFileA = &::FindFirstFileA;
+  decltype(&::FindNextFileA) FindNextFileA = &::FindNextFileA;
+  decltype(&::FindClose) FindClose = &::FindClose;
+  decltype(&::CompareStringA) CompareStringA = &::CompareStringA;
+  decltype(&::CharUpperBuffA) CharUpperBuffA = &::CharUpperBuffA;
+  decltype(&::OpenFileMappingA) OpenFileMappingA = &::OpenFileMappingA;
+  decltype(&::CreateFileA) CreateFileA = &::CreateFileA;
+  decltype(&::CreateFileMappingA) CreateFileMappingA = &::CreateFileMappingA;
+  decltype(&::GetFileSize) GetFileSize = &::GetFileSize;
+  decltype(&::MapViewOfFile) MapViewOfFile = &::MapViewOfFile;
+  decltype(&::VirtualQuery) VirtualQuery = &::VirtualQuery;
+  decltype(&::UnmapViewOfFile) UnmapViewOfFile = &::UnmapViewOfFile;
+  decltype(&::CloseHandle) CloseHandle = &::CloseHandle;
+  decltype(&::GetFileAttributesA) GetFileAttributesA = &::GetFileAttributesA;
+  decltype(&::IsBadStringPtrA) IsBadStringPtrA = &::IsBadStringPtrA;
+  decltype(&::IsBadWritePtr) IsBadWritePtr = &::IsBadWritePtr;
+  decltype(&::GetLocalTime) GetLocalTime = &::GetLocalTime;
+  decltype(&::GetCurrentDirectoryA) GetCurrentDirectoryA = &::GetCurrentDirectoryA;
+  decltype(&::GetStdHandle) GetStdHandle = &::GetStdHandle;
+  decltype(&::WriteFile) WriteFile = &::WriteFile;
+  decltype(&::MessageBoxA) MessageBoxA = &::MessageBoxA;
+  decltype(&::GetSystemDefaultLCID) GetSystemDefaultLCID = &::GetSystemDefaultLCID;
+  decltype(&::GetLocaleInfoA) GetLocaleInfoA = &::GetLocaleInfoA;
+  decltype(&::IsDBCSLeadByte) IsDBCSLeadByte = &::IsDBCSLeadByte;
+};
+
+SystemCalls& Sys() {
+  static SystemCalls calls;
+  return calls;
+}
+
+constexpr NamedCall<SystemCalls> kNamedCalls[] = {
+    Named<&SystemCalls::FindFirstFileA>("FindFirstFileA"),
+    Named<&SystemCalls::FindNextFileA>("FindNextFileA"),
+    Named<&SystemCalls::FindClose>("FindClose"),
+    Named<&SystemCalls::CompareStringA>("CompareStringA"),
+    Named<&SystemCalls::CharUpperBuffA>("CharUpperBuffA"),
+    Named<&SystemCalls::OpenFileMappingA>("OpenFileMappingA"),
+    Named<&SystemCalls::CreateFileA>("CreateFileA"),
+    Named<&SystemCalls::CreateFileMappingA>("CreateFileMappingA"),
+    Named<&SystemCalls::GetFileSize>("GetFileSize"),
+    Named<&SystemCalls::MapViewOfFile>("MapViewOfFile"),
+    Named<&SystemCalls::VirtualQuery>("VirtualQuery"),
+    Named<&SystemCalls::UnmapViewOfFile>("UnmapViewOfFile"),
+    Named<&SystemCalls::CloseHandle>("CloseHandle"),
+    Named<&SystemCalls::GetFileAttributesA>("GetFileAttributesA"),
+    Named<&SystemCalls::IsBadStringPtrA>("IsBadStringPtrA"),
+    Named<&SystemCalls::IsBadWritePtr>("IsBadWritePtr"),
+    Named<&SystemCalls::GetLocalTime>("GetLocalTime"),
+    Named<&SystemCalls::GetCurrentDirectoryA>("GetCurrentDirectoryA"),
+    Named<&SystemCalls::GetStdHandle>("GetStdHandle"),
+    Named<&SystemCalls::WriteFile>("WriteFile"),
+    Named<&SystemCalls::MessageBoxA>("MessageBoxA"),
+    Named<&SystemCalls::GetSystemDefaultLCID>("GetSystemDefaultLCID"),
+    Named<&SystemCalls::GetLocaleInfoA>("GetLocaleInfoA"),
+    Named<&SystemCalls::IsDBCSLeadByte>("IsDBCSLeadByte"),
+};
+
+}  // namespace
+
+bool SetSystemCall(const char* name, void* fn) { return SetNamedCall(Sys(), kNamedCalls, name, fn); }
+
+void ResetSystemCalls() { Sys() = SystemCalls(); }
 
 const char kFolderSeparator = '\\';
 
@@ -31,12 +104,14 @@ std::vector<std::string> FindTableFiles(const std::string& folder) {
   // An empty folder names no folder (not the current one), as on Linux.
   if (folder.empty()) return names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*.dtf").c_str(), &found);
+  HANDLE search = Sys().FindFirstFileA((folder + "*.dtf").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     if ((found.dwFileAttributes & kSkippedAttributes) == 0) names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (Sys().FindNextFileA(search, &found));
+  // A listing that broke off part way counts as no listing at all.
+  if (GetLastError() != ERROR_NO_MORE_FILES) names.clear();
+  Sys().FindClose(search);
   return names;
 }
 
@@ -44,14 +119,14 @@ std::vector<std::string> FindTableFiles(const std::string& folder) {
 
 int CompareTextIgnoreCase(const std::string& a, const std::string& b) {
   // CSTR_LESS_THAN, CSTR_EQUAL, CSTR_GREATER are 1, 2, 3.
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                        b.data(), static_cast<int>(b.size())) -
+  return Sys().CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                              static_cast<int>(a.size()), b.data(), static_cast<int>(b.size())) -
          CSTR_EQUAL;
 }
 
 std::string UpperCase(const std::string& text) {
   std::string upper = text;
-  if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+  if (!upper.empty()) Sys().CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
   return upper;
 }
 
@@ -65,22 +140,23 @@ Handle FromWin32(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
 }  // namespace
 
 Handle OpenNamedMapping(const std::string& name) {
-  return FromWin32(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
+  return FromWin32(Sys().OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
 }
 
 Handle OpenFileForRead(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = Sys().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   return file == INVALID_HANDLE_VALUE ? 0 : FromWin32(file);
 }
 
 Handle CreateNamedMapping(Handle file, const std::string& name) {
-  return FromWin32(CreateFileMappingA(AsWin32(file), nullptr, PAGE_READONLY, 0, 0, name.c_str()));
+  return FromWin32(
+      Sys().CreateFileMappingA(AsWin32(file), nullptr, PAGE_READONLY, 0, 0, name.c_str()));
 }
 
 bool GetFileSize(Handle file, int64_t& size) {
   DWORD high = 0;
-  const DWORD low = ::GetFileSize(AsWin32(file), &high);
+  const DWORD low = Sys().GetFileSize(AsWin32(file), &high);
   if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
   size = (static_cast<int64_t>(high) << 32) | low;
   return true;
@@ -88,13 +164,13 @@ bool GetFileSize(Handle file, int64_t& size) {
 
 View MapView(Handle mapping) {
   View view;
-  const void* address = MapViewOfFile(AsWin32(mapping), FILE_MAP_READ, 0, 0, 0);
+  const void* address = Sys().MapViewOfFile(AsWin32(mapping), FILE_MAP_READ, 0, 0, 0);
   if (address == nullptr) return view;
   // A mapping found by name may hold fewer bytes than this process's file:
   // the view's region is what can be read.
   MEMORY_BASIC_INFORMATION region;
-  if (VirtualQuery(address, &region, sizeof region) != sizeof region) {
-    UnmapViewOfFile(address);
+  if (Sys().VirtualQuery(address, &region, sizeof region) != sizeof region) {
+    Sys().UnmapViewOfFile(address);
     return view;
   }
   view.Address = static_cast<const uint8_t*>(address);
@@ -103,43 +179,43 @@ View MapView(Handle mapping) {
 }
 
 void UnmapView(const View& view) {
-  if (view.Address != nullptr) UnmapViewOfFile(view.Address);
+  if (view.Address != nullptr) Sys().UnmapViewOfFile(view.Address);
 }
 
 void CloseHandle(Handle handle) {
-  if (handle != 0) ::CloseHandle(AsWin32(handle));
+  if (handle != 0) Sys().CloseHandle(AsWin32(handle));
 }
 
 // --- Files, buffers, clock, messages -----------------------------------------
 
 bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = Sys().GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool ReadHostText(const char* text, std::string& out) {
   out.clear();
   if (text == nullptr) return true;
-  if (IsBadStringPtrA(text, UINT_PTR(-1))) return false;
+  if (Sys().IsBadStringPtrA(text, UINT_PTR(-1))) return false;
   out = text;
   return true;
 }
 
 bool IsWritable(const void* address, size_t size) {
-  return address != nullptr && !IsBadWritePtr(const_cast<void*>(address), size);
+  return address != nullptr && !Sys().IsBadWritePtr(const_cast<void*>(address), size);
 }
 
 LocalDate Today() {
   SYSTEMTIME now;
-  GetLocalTime(&now);
+  Sys().GetLocalTime(&now);
   return {now.wYear, now.wMonth, now.wDay};
 }
 
 std::string CurrentDirectory() {
   // The system reports a trailing separator for a root folder only.
-  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  const DWORD size = Sys().GetCurrentDirectoryA(0, nullptr);
   std::string folder(size, '\0');
-  const DWORD length = size == 0 ? 0 : GetCurrentDirectoryA(size, folder.data());
+  const DWORD length = size == 0 ? 0 : Sys().GetCurrentDirectoryA(size, folder.data());
   folder.resize(length < size ? length : 0);
   return folder;
 }
@@ -156,8 +232,8 @@ bool MessagesToStandardError() {
 void WriteLineToStandardError(const std::string& text) {
   const std::string line = text + "\r\n";
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
-            nullptr);
+  Sys().WriteFile(Sys().GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+                  &written, nullptr);
 }
 
 }  // namespace
@@ -166,7 +242,7 @@ void ShowMessage(const std::string& text) {
   if (MessagesToStandardError()) {
     WriteLineToStandardError(text);
   } else {
-    MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK);
+    Sys().MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK);
   }
 }
 
@@ -176,7 +252,7 @@ namespace {
 
 std::optional<std::string> LocaleText(LCID locale, LCTYPE item) {
   char buffer[256];
-  const int length = GetLocaleInfoA(locale, item, buffer, sizeof buffer);
+  const int length = Sys().GetLocaleInfoA(locale, item, buffer, sizeof buffer);
   if (length <= 0) return std::nullopt;
   return std::string(buffer, static_cast<size_t>(length - 1));
 }
@@ -192,7 +268,7 @@ void ReadCharacter(LCID locale, LCTYPE item, char& target) {
 // The piece of a date picture at i that converts as one: a two-byte
 // character of the code page, a quoted text, or a run of one letter.
 size_t PicturePiece(const std::string& picture, size_t i) {
-  if (IsDBCSLeadByte(static_cast<BYTE>(picture[i]))) return i + 1 < picture.size() ? 2 : 1;
+  if (Sys().IsDBCSLeadByte(static_cast<BYTE>(picture[i]))) return i + 1 < picture.size() ? 2 : 1;
   if (picture[i] == '\'') {
     const size_t close = picture.find('\'', i + 1);
     return (close == std::string::npos ? picture.size() : close + 1) - i;
@@ -230,7 +306,7 @@ std::string LongTimeFormat(LCID locale) {
 
 RegionalSettings ReadRegionalSettings() {
   RegionalSettings settings;
-  const LCID locale = GetSystemDefaultLCID();
+  const LCID locale = Sys().GetSystemDefaultLCID();
   if (auto picture = LocaleText(locale, LOCALE_SSHORTDATE)) settings.ShortDateFormat = DatePicture(*picture);
   if (auto picture = LocaleText(locale, LOCALE_SLONGDATE)) settings.LongDateFormat = DatePicture(*picture);
   for (LCTYPE month = 0; month < 12; ++month) {

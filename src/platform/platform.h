@@ -1,8 +1,7 @@
 // The operating system, behind one small interface. Nothing outside this
 // folder includes a system header: os_posix.cc serves Linux, os_win32.cc
-// the Windows DLL. The POSIX implementation makes its system calls through
-// a table (system_calls.h) that tests can override to inject faults;
-// os_win32.cc calls Windows directly.
+// the Windows DLL. Both make their system calls through a table
+// (system_calls.h) that tests can override to inject faults.
 #ifndef KAVU32_PLATFORM_PLATFORM_H
 #define KAVU32_PLATFORM_PLATFORM_H
 
@@ -34,7 +33,8 @@ std::string FileNameInPath(const std::string& fileName);
 // separator, in the directory's own order: files matching "*.dtf" in any
 // letter case, skipping hidden, system, volume-label and directory entries
 // (on Linux: names beginning with "." and anything not a regular file).
-// A folder that cannot be searched yields nothing.
+// A folder that cannot be searched, or whose listing fails part way,
+// yields nothing.
 std::vector<std::string> FindTableFiles(const std::string& folder);
 
 // --- Text in the user's locale ------------------------------------------

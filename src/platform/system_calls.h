@@ -1,7 +1,9 @@
 // The system calls the platform layer makes, in one table that tests can
 // override by name, as a virtual file system would: a failing mmap, a
 // closed directory, a fixed clock. Outside tests the table holds the real
-// calls.
+// calls. Each platform has its own table and its own names; a replacement
+// must have its entry's signature exactly (on Windows also its WINAPI
+// calling convention).
 //
 // Entries of the POSIX layer and the signature a replacement must have:
 //   "open"        int (const char* path, int flags)
@@ -30,6 +32,50 @@
 //   "nl_langinfo" char* (nl_item item)
 //   "setlocale"   char* (int category, const char* locale)
 //   "today"       kavu32::platform::LocalDate () -- Today()'s clock
+//
+// Entries of the Win32 layer, each named and typed as the Win32 function
+// it stands for (a replacement that fails reports its error with
+// SetLastError, as the real call does):
+//   "FindFirstFileA"       HANDLE (LPCSTR pattern, WIN32_FIND_DATAA* found)
+//   "FindNextFileA"        BOOL (HANDLE search, WIN32_FIND_DATAA* found)
+//   "FindClose"            BOOL (HANDLE search)
+//   "CompareStringA"       int (LCID locale, DWORD flags, LPCSTR a, int aLength,
+//                               LPCSTR b, int bLength)
+//   "CharUpperBuffA"       DWORD (LPSTR text, DWORD length)
+//   "OpenFileMappingA"     HANDLE (DWORD access, BOOL inherit, LPCSTR name)
+//   "CreateFileA"          HANDLE (LPCSTR path, DWORD access, DWORD share,
+//                                  SECURITY_ATTRIBUTES* security, DWORD creation,
+//                                  DWORD attributes, HANDLE templateFile)
+//   "CreateFileMappingA"   HANDLE (HANDLE file, SECURITY_ATTRIBUTES* security,
+//                                  DWORD protection, DWORD sizeHigh, DWORD sizeLow,
+//                                  LPCSTR name)
+//   "GetFileSize"          DWORD (HANDLE file, DWORD* sizeHigh)
+//   "MapViewOfFile"        LPVOID (HANDLE mapping, DWORD access, DWORD offsetHigh,
+//                                  DWORD offsetLow, SIZE_T length)
+//   "VirtualQuery"         SIZE_T (LPCVOID address, MEMORY_BASIC_INFORMATION* region,
+//                                  SIZE_T size)
+//   "UnmapViewOfFile"      BOOL (LPCVOID address)
+//   "CloseHandle"          BOOL (HANDLE handle)
+//   "GetFileAttributesA"   DWORD (LPCSTR path)
+//   "IsBadStringPtrA"      BOOL (LPCSTR text, UINT_PTR maximum)
+//   "IsBadWritePtr"        BOOL (LPVOID address, UINT_PTR size)
+//   "GetLocalTime"         void (SYSTEMTIME* now) -- Today()'s clock
+//   "GetCurrentDirectoryA" DWORD (DWORD size, LPSTR buffer)
+//   "GetStdHandle"         HANDLE (DWORD which)
+//   "WriteFile"            BOOL (HANDLE file, LPCVOID bytes, DWORD count,
+//                                DWORD* written, OVERLAPPED* overlapped)
+//   "MessageBoxA"          int (HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+//   "GetSystemDefaultLCID" LCID ()
+//   "GetLocaleInfoA"       int (LCID locale, LCTYPE item, LPSTR buffer, int size)
+//   "IsDBCSLeadByte"       BOOL (BYTE c)
+// The regional settings are read when the library loads, before a test can
+// replace an entry.
+//
+// A Windows host reaches the table only through a test build of the DLL,
+// Kavu32Faults.dll (tests/windows), which adds two exports to the seven:
+//   int Kavu32SetSystemCall(const char* name, void* fn)  -- SetSystemCall
+//   void Kavu32ResetSystemCalls(void)                    -- ResetSystemCalls
+// The shipped Kavu32.dll exports the seven functions only.
 #ifndef KAVU32_PLATFORM_SYSTEM_CALLS_H
 #define KAVU32_PLATFORM_SYSTEM_CALLS_H
 

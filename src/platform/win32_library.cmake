@@ -9,14 +9,21 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(kavu32_def ${CMAKE_CURRENT_BINARY_DIR}/kavu32.def)
   file(CONFIGURE OUTPUT ${kavu32_def} CONTENT "${def_text}" @ONLY)
 endif()
-add_library(Kavu32 SHARED ${PROJECT_SOURCE_DIR}/src/interface/exports_anchor.c ${kavu32_def})
-target_link_libraries(Kavu32 PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,kavu32_core>)
-target_include_directories(Kavu32 PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>)
-set_target_properties(Kavu32 PROPERTIES
-  PREFIX "" OUTPUT_NAME Kavu32
-  RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
-# --kill-at strips the @N of the .def names; the runtimes are linked in.
-target_link_options(Kavu32 PRIVATE -Wl,--kill-at -static -static-libgcc -static-libstdc++)
+
+# kavu32_add_dll(NAME [SOURCES...]): NAME.dll made of the core and SOURCES,
+# exporting the seven functions (and what SOURCES export on their own).
+function(kavu32_add_dll name)
+  add_library(${name} SHARED ${PROJECT_SOURCE_DIR}/src/interface/exports_anchor.c ${kavu32_def} ${ARGN})
+  target_link_libraries(${name} PRIVATE $<LINK_LIBRARY:WHOLE_ARCHIVE,kavu32_core>)
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>)
+  set_target_properties(${name} PROPERTIES
+    PREFIX "" OUTPUT_NAME ${name}
+    RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+  # --kill-at strips the @N of the .def names; the runtimes are linked in.
+  target_link_options(${name} PRIVATE -Wl,--kill-at -static -static-libgcc -static-libstdc++)
+endfunction()
+
+kavu32_add_dll(Kavu32)
 
 option(KAVU32_BUILD_WINDOWS_HOST "Build the Windows test host of tests/windows" OFF)
 if(KAVU32_BUILD_WINDOWS_HOST)

@@ -11,6 +11,7 @@ namespace kavu32 {
 inline constexpr const char* kStreamReadError = "Stream read error";
 inline constexpr const char* kStreamWriteError = "Stream write error";
 inline constexpr const char* kOutOfMemoryInStream = "Out of memory while expanding memory stream";
+inline constexpr const char* kOutOfMemory = "Out of memory";
 inline constexpr const char* kListIndexOutOfBounds = "List index out of bounds";
 inline constexpr const char* kInvalidDateEncode = "Invalid argument to date encode";
 

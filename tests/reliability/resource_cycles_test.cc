@@ -1,8 +1,6 @@
 // Thousands of complete sessions leave no descriptor, mapping or heap
 // block behind. KAVU32_RESOURCE_CYCLES sets the number of cycles (fewer
 // under sanitizers and valgrind).
-#include <malloc.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
@@ -13,44 +11,19 @@
 
 #include "interface/library_state.h"
 #include "kavu32.h"
-#include "platform/open_resources.h"
-#include "sanitizer_build.h"
+#include "resource_counts.h"
 #include "served_folder.h"
-
-#ifdef KAVU32_UNDER_ADDRESS_SANITIZER
-// The sanitizer's own count of the bytes its allocator has handed out
-// (declared here: gcc ships no header for it).
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
 
 namespace kavu32::testing {
 namespace {
 
 constexpr int kDefaultCycles = 10000;
-// Growth the allocator may show without a leak: its own bookkeeping.
-constexpr size_t kHeapSlackBytes = 16 * 1024;
 
 int Cycles() {
   const char* text = std::getenv("KAVU32_RESOURCE_CYCLES");
   const int cycles = text != nullptr ? std::atoi(text) : kDefaultCycles;
   return cycles > 0 ? cycles : kDefaultCycles;
 }
-
-size_t HeapInUse() {
-#ifdef KAVU32_UNDER_ADDRESS_SANITIZER
-  return __sanitizer_get_current_allocated_bytes();
-#else
-  return mallinfo2().uordblks;
-#endif
-}
-
-struct Resources {
-  int Descriptors = 0;
-  int MappedRegions = 0;
-  size_t HeapBytes = 0;
-};
-
-Resources Measure() { return {OpenFileDescriptors(), MappedRegions(), HeapInUse()}; }
 
 // One session: every result's size, the category list's first.
 std::vector<int32_t> RunCycle(const std::string& folder, const std::vector<int32_t>& types,

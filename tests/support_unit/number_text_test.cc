@@ -174,6 +174,9 @@ TEST(StrToDateTimeTest, TimesWithOrWithoutDesignators) {
   EXPECT_EQ(StrToDateTime("12:00 AM", kEnglish), 0);
   EXPECT_EQ(StrToDateTime("12:00PM", kEnglish), 0.5);
   EXPECT_EQ(StrToDateTime("6:00 a", kEnglish), 0.25);
+  // The bounds of the 12-hour and the 24-hour clock.
+  EXPECT_DOUBLE_EQ(StrToDateTime("1:00 pm", kEnglish), 13.0 / 24);
+  EXPECT_DOUBLE_EQ(StrToDateTime("23:59:59", kEnglish), 86399.0 / 86400);
   RegionalSettings german = DayMonthYear();
   german.TimeAMString = "vorm.";
   german.TimePMString = "nachm.";

@@ -18,6 +18,8 @@ typedef struct LocaleTexts {
 static const LocaleTexts kLocales[] = {
     {0x0409, "Friday, June 19, 1992", "June 19", "3.25", "6/19/1992 1:30:00 PM"},
     {0x0407, "Freitag, 19. Juni 1992", "Juni 19", "3,25", "19.6.1992 13:30:00"},
+    /* A long date picture with quoted text: "dddd, d' de 'MMMM' de 'yyyy". */
+    {0x0C0A, "viernes, 19 de junio de 1992", "junio 19", "3,25", "19/6/1992 13:30:00"},
 };
 
 static const LocaleTexts* TextsOfSystemLocale(void) {

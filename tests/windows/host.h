@@ -23,9 +23,9 @@ typedef struct Library {
   int32_t(WINAPI* GetErrorString)(char* buffer);
 } Library;
 
-/* Loads Kavu32.dll and finds the seven exports; false (and reported) when
- * any is missing. */
-int LoadKavu32(Library* library);
+/* Loads the DLL (Kavu32.dll, or the fault loop's Kavu32Faults.dll) and
+ * finds the seven exports; false (and reported) when any is missing. */
+int LoadKavu32(Library* library, const char* dllName);
 
 /* The library every test uses. */
 extern Library kavu;
@@ -119,6 +119,8 @@ void TestHostileArguments(void);
 void TestExceptions(void);
 void TestTableMessages(void);
 void TestTwoProcesses(const char* hostPath);
+/* Run against Kavu32Faults.dll only. */
+void TestSystemCallFaults(void);
 
 /* The second process of TestTwoProcesses; returns its failed count. */
 int RunSharingChild(void);

@@ -1,9 +1,10 @@
-/* kavu32_windows_host FIXTURE_FOLDER [--sharing-child]
+/* kavu32_windows_host FIXTURE_FOLDER [--sharing-child | --faults]
  *
  * Runs every check against Kavu32.dll from the current folder, which it
  * uses as scratch space, and ends with the line "N passed, N failed".
  * With --sharing-child it is the second process of the sharing test and
- * exits with its number of failed checks. */
+ * exits with its number of failed checks. With --faults it runs the fault
+ * loop against Kavu32Faults.dll instead. */
 #include <stdio.h>
 #include <string.h>
 
@@ -18,13 +19,17 @@ static void SetFixtureFolder(const char* folder) {
 int main(int argc, char** argv) {
   setvbuf(stdout, NULL, _IONBF, 0);
   if (argc < 2) {
-    printf("usage: kavu32_windows_host FIXTURE_FOLDER [--sharing-child]\n");
+    printf("usage: kavu32_windows_host FIXTURE_FOLDER [--sharing-child | --faults]\n");
     return 2;
   }
   SetFixtureFolder(argv[1]);
-  const int loaded = LoadKavu32(&kavu);
-  if (loaded && argc > 2 && strcmp(argv[2], "--sharing-child") == 0) return RunSharingChild();
-  if (loaded) {
+  const char* mode = argc > 2 ? argv[2] : "";
+  const int faults = strcmp(mode, "--faults") == 0;
+  const int loaded = LoadKavu32(&kavu, faults ? "Kavu32Faults.dll" : "Kavu32.dll");
+  if (loaded && strcmp(mode, "--sharing-child") == 0) return RunSharingChild();
+  if (loaded && faults) {
+    TestSystemCallFaults();
+  } else if (loaded) {
     char self[MAX_PATH];
     GetModuleFileNameA(NULL, self, sizeof self);
     TestFreshLibrary();

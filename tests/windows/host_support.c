@@ -12,24 +12,24 @@ char fixtureFolder[MAX_PATH];
 
 /* --- Loading -------------------------------------------------------------- */
 
-static int FindExport(const char* name, void* function) {
-  FARPROC address = GetProcAddress(kavu.Module, name);
+static int FindExport(HMODULE module, const char* name, void* function) {
+  FARPROC address = GetProcAddress(module, name);
   ExpectTrue(name, address != NULL);
   memcpy(function, &address, sizeof address);
   return address != NULL;
 }
 
-int LoadKavu32(Library* library) {
-  library->Module = LoadLibraryA("Kavu32.dll");
-  ExpectTrue("LoadLibraryA(\"Kavu32.dll\")", library->Module != NULL);
-  if (library->Module == NULL) return 0;
-  int found = FindExport("StartUp", &library->StartUp);
-  found &= FindExport("ShutDown", &library->ShutDown);
-  found &= FindExport("SetDateAndName", &library->SetDateAndName);
-  found &= FindExport("GetCategories", &library->GetCategories);
-  found &= FindExport("GetData", &library->GetData);
-  found &= FindExport("GetErrorCode", &library->GetErrorCode);
-  found &= FindExport("GetErrorString", &library->GetErrorString);
+int LoadKavu32(Library* library, const char* dllName) {
+  HMODULE module = library->Module = LoadLibraryA(dllName);
+  ExpectTrue(dllName, module != NULL);
+  if (module == NULL) return 0;
+  int found = FindExport(module, "StartUp", &library->StartUp);
+  found &= FindExport(module, "ShutDown", &library->ShutDown);
+  found &= FindExport(module, "SetDateAndName", &library->SetDateAndName);
+  found &= FindExport(module, "GetCategories", &library->GetCategories);
+  found &= FindExport(module, "GetData", &library->GetData);
+  found &= FindExport(module, "GetErrorCode", &library->GetErrorCode);
+  found &= FindExport(module, "GetErrorString", &library->GetErrorString);
   return found;
 }
 

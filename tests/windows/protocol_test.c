@@ -213,16 +213,23 @@ void TestTableMessages(void) {
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   WriteFileBytes("messages\\Empty.dtf", "", 0);
   GetFullPathNameA("messages", sizeof folder, folder, NULL);
-  kavu.StartUp(folder, "");
-  const int32_t listed = ListCapturingMessages(messages, sizeof messages);
-  ExpectInt("the other tables still open", listed, STANDARD_LIST_SIZE);
-  snprintf(expected, sizeof expected, "%s\\LOCKED.DTF## Error opening database table LOCKED TABLE.\r\n",
-           folder);
-  ExpectTrue("message of a file that cannot be opened", strstr(messages, expected) != NULL);
-  ExpectTrue("message of an empty file",
-             strstr(messages, "Error creating file mapping EMPTY TABLE.\r\n") != NULL);
-  if (strstr(messages, expected) == NULL) printf("  messages: %s\n", messages);
-  kavu.ShutDown();
+  /* The path shown is the folder as given, with a backslash only where it
+   * ends in no separator. */
+  static const char* const kEndings[] = {"", "\\", "/"};
+  for (size_t i = 0; i < sizeof kEndings / sizeof kEndings[0]; ++i) {
+    char given[MAX_PATH];
+    snprintf(given, sizeof given, "%s%s", folder, kEndings[i]);
+    kavu.StartUp(given, "");
+    const int32_t listed = ListCapturingMessages(messages, sizeof messages);
+    ExpectInt("the other tables still open", listed, STANDARD_LIST_SIZE);
+    snprintf(expected, sizeof expected, "%s%sLOCKED.DTF## Error opening database table LOCKED TABLE.\r\n",
+             given, i == 0 ? "\\" : "");
+    ExpectTrue("message of a file that cannot be opened", strstr(messages, expected) != NULL);
+    ExpectTrue("message of an empty file",
+               strstr(messages, "Error creating file mapping EMPTY TABLE.\r\n") != NULL);
+    if (strstr(messages, expected) == NULL) printf("  messages: %s\n", messages);
+    kavu.ShutDown();
+  }
   CloseHandle(exclusive);
   RemoveTableFolder("messages");
 }
