@@ -4,7 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/common.sh"
 
 FUZZ_BUILD="$BUILD-fuzz"
-FUZZERS=(kavu32_table_image_fuzzer kavu32_library_fuzzer)
+FUZZERS=(kavu32_table_image_fuzzer kavu32_library_fuzzer kavu32_table_source_fuzzer)
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 
@@ -20,16 +20,43 @@ build_fuzzers() {
 
 fuzzer_binary() { echo "$FUZZ_BUILD/fuzz/$1"; }
 seed_corpus() { echo "$FUZZ_BUILD/fuzz/corpus/$1"; }
+kept_corpus() { echo "$ROOT/fuzz/corpus/$1"; }
 regressions() { echo "$ROOT/fuzz/regressions/$1"; }
 
+# The corpus folders of NAME that exist: the kept corpus, then the seeds
+# written at build time.
+corpus_folders() {
+  local folder
+  for folder in "$(kept_corpus "$1")" "$(seed_corpus "$1")"; do
+    [ -d "$folder" ] && echo "$folder"
+  done
+  return 0
+}
+
 # run_fuzzer NAME WORK [LIBFUZZER OPTIONS...]: new inputs go to WORK/corpus,
-# crashing ones to WORK/artifacts; the seed corpus is read as well.
+# crashing ones to WORK/artifacts; the kept and seed corpora are read as
+# well, and the target's dictionary fuzz/NAME.dict where there is one.
 run_fuzzer() {
-  local name="$1" work="$2"
+  local name="$1" work="$2" folders options=()
   shift 2
   mkdir -p "$work/corpus" "$work/artifacts"
-  "$(fuzzer_binary "$name")" -artifact_prefix="$work/artifacts/" "$@" \
-    "$work/corpus" "$(seed_corpus "$name")"
+  mapfile -t folders < <(corpus_folders "$name")
+  [ -f "$ROOT/fuzz/$name.dict" ] && options+=(-dict="$ROOT/fuzz/$name.dict")
+  "$(fuzzer_binary "$name")" -artifact_prefix="$work/artifacts/" "${options[@]}" "$@" \
+    "$work/corpus" "${folders[@]}"
+}
+
+# keep_corpus NAME WORK: the smallest set of inputs from the kept corpus and
+# WORK/corpus that covers what all of them cover becomes the kept corpus.
+keep_corpus() {
+  local name="$1" work="$2" kept merged
+  kept="$(kept_corpus "$name")"
+  merged="$work/merged"
+  rm -rf "$merged"
+  mkdir -p "$merged" "$kept"
+  "$(fuzzer_binary "$name")" -merge=1 "$merged" "$kept" "$work/corpus"
+  rm -rf "$kept"
+  mv "$merged" "$kept"
 }
 
 # run_regressions NAME: every kept crashing input, each run once.

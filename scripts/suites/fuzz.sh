@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The fuzz targets as a regression suite: every input kept in
-# fuzz/regressions/<target>/, then a short fixed run from the seed corpus
-# with a fixed seed. Exits non-zero on any crash or failed check.
+# fuzz/regressions/<target>/, then a short fixed run with a fixed seed that
+# first runs every input of the kept corpus fuzz/corpus/<target>/. Exits
+# non-zero on any crash or failed check.
 set -euo pipefail
 source "$(dirname "$0")/../../fuzz/fuzz_common.sh"
 
 # Runs per target: the library fuzzer is some 20 times slower per input.
-declare -A RUNS=([kavu32_table_image_fuzzer]=20000 [kavu32_library_fuzzer]=2000)
+declare -A RUNS=([kavu32_table_image_fuzzer]=20000 [kavu32_library_fuzzer]=2000 [kavu32_table_source_fuzzer]=20000)
 
 build_fuzzers
 work="$(mktemp -d)"

@@ -154,6 +154,8 @@ TEST_F(DtfBuild, SourceErrorsNameLineAndColumn) {
             "dtf: bad.tsv:2:1: a blob or graphic cell is empty, @PATH or 0x followed by hex digits\n");
   EXPECT_EQ(BuildError("B:blob\n@missing.bin\n"), "dtf: bad.tsv:2:1: cannot read the file missing.bin\n");
   EXPECT_EQ(BuildError("D:datetime\n1992-02-30\n"), "dtf: bad.tsv:2:1: '1992-02-30' is not a valid date and time\n");
+  EXPECT_EQ(BuildError("K:int\tD:datetime\n1\t1e308\n"),
+            "dtf: bad.tsv:2:3: the day count 1e+308 is no date in the years 1 to 9999\n");
   EXPECT_EQ(BuildError("F:float:key\nnan\n"), "dtf: bad.tsv:2:1: a key value cannot be nan: it has no order\n");
 }
 

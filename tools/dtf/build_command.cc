@@ -17,7 +17,9 @@ namespace {
 
 class TableBuild {
  public:
-  TableBuild(std::filesystem::path source, SourceTable table) : source_(std::move(source)), table_(std::move(table)) {}
+  TableBuild(std::string sourceName, SourceTable table) : source_name_(std::move(sourceName)), table_(std::move(table)) {}
+
+  const TableContent& Content() const { return table_.Content; }
 
   std::vector<uint8_t> Image() const {
     try {
@@ -51,7 +53,7 @@ class TableBuild {
   };
 
   [[noreturn]] void FailAt(Place place, const std::string& message) const {
-    throw ToolError(source_.string() + ":" + std::to_string(place.Line) + ":" + std::to_string(place.Column) +
+    throw ToolError(source_name_ + ":" + std::to_string(place.Line) + ":" + std::to_string(place.Column) +
                     ": " + message);
   }
 
@@ -116,33 +118,40 @@ class TableBuild {
     table_.Records = std::move(places);
   }
 
-  std::filesystem::path source_;
+  std::string source_name_;
   SourceTable table_;
 };
 
-SourceTable ReadSource(const std::filesystem::path& source, const std::optional<std::string>& title) {
-  const std::string text = ReadWholeFile(source);
+SourceTable ReadSource(const std::string& sourceName, std::string_view text, const FileReader& readFile,
+                       const std::optional<std::string>& title) {
   SourceTable table;
   try {
-    table = ParseSource(text, source.parent_path());
+    table = ParseSource(text, readFile);
   } catch (const SourceError& error) {
-    throw ToolError(source.string() + ":" + error.what());
+    throw ToolError(sourceName + ":" + error.what());
   }
   if (title) table.Title = title;
-  if (!table.Title) throw ToolError(source.string() + ": no title: give --title TITLE or a #title line");
+  if (!table.Title) throw ToolError(sourceName + ": no title: give --title TITLE or a #title line");
   table.Content.Title = *table.Title;
   return table;
 }
 
 }  // namespace
 
+BuiltTable BuildTable(const std::string& sourceName, std::string_view text, const FileReader& readFile,
+                      const std::optional<std::string>& title, bool allowDuplicates) {
+  TableBuild build(sourceName, ReadSource(sourceName, text, readFile, title));
+  build.SortByKey(allowDuplicates);
+  return {build.Content(), build.Image()};
+}
+
 int RunBuild(const std::vector<std::string>& arguments) {
   const tools::Arguments line =
       FileArguments(arguments, 2, {.ValueOptions = {{"--title", "a value"}}, .FlagOptions = {"--allow-duplicates"}});
   const std::filesystem::path source = line.Positional()[0];
-  TableBuild build(source, ReadSource(source, line.Option("--title")));
-  build.SortByKey(line.Flag("--allow-duplicates"));
-  ReplaceFile(line.Positional()[1], build.Image());
+  const BuiltTable built = BuildTable(source.string(), ReadWholeFile(source), FilesIn(source.parent_path()),
+                                      line.Option("--title"), line.Flag("--allow-duplicates"));
+  ReplaceFile(line.Positional()[1], built.Image);
   return 0;
 }
 

@@ -70,6 +70,13 @@ class TableCheck {
 
 }  // namespace
 
+std::vector<std::string> TableProblems(std::string_view image, TsTable& table) {
+  std::vector<std::string> problems = TableCheck(table).Problems();
+  // The layout is compared only where every record reads.
+  if (problems.empty()) problems = LayoutProblems(image, table);
+  return problems;
+}
+
 int RunCheck(const std::vector<std::string>& arguments) {
   const std::string path = FileArguments(arguments, 1, {}).Positional()[0];
   TableFile file(path);
@@ -78,9 +85,7 @@ int RunCheck(const std::vector<std::string>& arguments) {
     return 1;
   }
   TsTable& table = file.Table();
-  std::vector<std::string> problems = TableCheck(table).Problems();
-  // The layout is compared only where every record reads.
-  if (problems.empty()) problems = LayoutProblems(file.Bytes(), table);
+  const std::vector<std::string> problems = TableProblems(file.Bytes(), table);
   for (size_t i = 0; i < std::min(problems.size(), ShownProblems); ++i) std::cout << path << ": " << problems[i] << '\n';
   if (problems.size() > ShownProblems) {
     std::cout << path << ": ... and " << problems.size() - ShownProblems << " more problems\n";

@@ -80,6 +80,10 @@ class Dumper {
 
 }  // namespace
 
+void DumpTable(std::ostream& out, TsTable& table, const std::optional<std::filesystem::path>& blobFolder) {
+  Dumper(out, blobFolder).Dump(table);
+}
+
 int RunDump(const std::vector<std::string>& arguments) {
   const tools::Arguments line = FileArguments(arguments, 1, {.ValueOptions = {{"--blobs", "a value"}}, .FlagOptions = {}});
   const std::string& path = line.Positional()[0];
@@ -90,7 +94,7 @@ int RunDump(const std::vector<std::string>& arguments) {
   std::optional<std::filesystem::path> blobs;
   if (const auto folder = line.Option("--blobs")) blobs = *folder;
   try {
-    Dumper(std::cout, blobs).Dump(file.Table());
+    DumpTable(std::cout, file.Table(), blobs);
   } catch (const ToolError& error) {
     throw ToolError(path + ": " + error.what());
   }

@@ -6,6 +6,7 @@
 
 #include "cell_text.h"
 #include "engine/field.h"
+#include "support/date_time.h"
 
 namespace kavu32::dtf {
 
@@ -50,19 +51,23 @@ std::vector<CellText> SplitCells(std::string_view line) {
   }
 }
 
-std::string ReadReferencedFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path)) {
-    throw CellError(0, "cannot read the file " + path.string());
+// The text form reads any day count, so that dtf dump can write whatever
+// a file holds; a table dtf build writes holds only dates the engine can
+// show.
+double ParseShowableDateTime(std::string_view text) {
+  const double value = ParseDateTimeCell(text);
+  try {
+    (void)DecodeDate(value);
+    (void)DecodeTime(value);
+  } catch (const std::exception&) {
+    throw CellError(0, "the day count " + FormatFloatCell(value) + " is no date in the years 1 to 9999");
   }
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw CellError(0, "cannot read the file " + path.string());
-  return bytes;
+  return value;
 }
 
 class SourceParser {
  public:
-  explicit SourceParser(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit SourceParser(const FileReader& readFile) : read_file_(readFile) {}
 
   SourceTable Parse(std::string_view text) {
     const std::vector<Line> lines = SplitLines(text);
@@ -151,7 +156,7 @@ class SourceParser {
         case FloatType:
           return ParseFloatCell(cell.Text);
         case DateTimeType:
-          return ParseDateTimeCell(cell.Text);
+          return ParseShowableDateTime(cell.Text);
         case StringType:
         case MemoType:
           return UnescapeText(cell.Text);
@@ -165,12 +170,12 @@ class SourceParser {
 
   std::string BlobBytes(const std::string& text) const {
     if (text.empty()) return text;
-    if (text[0] == FileReference) return ReadReferencedFile(folder_ / text.substr(1));
+    if (text[0] == FileReference) return read_file_(text.substr(1));
     if (text.starts_with(HexPrefix)) return ParseHexBytes(text);
     throw CellError(0, "a blob or graphic cell is empty, @PATH or 0x followed by hex digits");
   }
 
-  std::filesystem::path folder_;
+  const FileReader& read_file_;
   SourceTable table_;
 };
 
@@ -179,8 +184,21 @@ class SourceParser {
 SourceError::SourceError(size_t line, size_t column, const std::string& message)
     : std::runtime_error(std::to_string(line) + ":" + std::to_string(column) + ": " + message) {}
 
-SourceTable ParseSource(std::string_view text, const std::filesystem::path& folder) {
-  return SourceParser(folder).Parse(text);
+FileReader FilesIn(const std::filesystem::path& folder) {
+  return [folder](const std::string& relative) {
+    const std::filesystem::path path = folder / relative;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || std::filesystem::is_directory(path)) {
+      throw CellError(0, "cannot read the file " + path.string());
+    }
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) throw CellError(0, "cannot read the file " + path.string());
+    return bytes;
+  };
+}
+
+SourceTable ParseSource(std::string_view text, const FileReader& readFile) {
+  return SourceParser(readFile).Parse(text);
 }
 
 std::string FieldDeclaration(const std::string& name, uint8_t typeCode, bool key) {

@@ -6,13 +6,15 @@
 //   1992<TAB>Barcelona Olympics\nEuro Disney
 //
 // A trailing carriage return on a line is ignored. Cells are read as
-// cell_text.h describes; @PATH of blob and graphic cells is relative to
-// the source's folder. Every value needs a cell: an empty cell is an empty
-// text, memo or blob, and an error for bool, int, float and datetime.
+// cell_text.h describes; @PATH of blob and graphic cells is read through
+// a FileReader, for dtf build relative to the source's folder. Every value
+// needs a cell: an empty cell is an empty text, memo or blob, and an error
+// for bool, int, float and datetime.
 #ifndef KAVU32_TOOLS_DTF_TSV_SOURCE_H
 #define KAVU32_TOOLS_DTF_TSV_SOURCE_H
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -44,7 +46,14 @@ struct SourceTable {
 
 inline constexpr std::string_view TitleDirective = "#title\t";
 
-SourceTable ParseSource(std::string_view text, const std::filesystem::path& folder);
+// The bytes of the file a cell's @PATH names, PATH as written; throws
+// CellError when there is no such file to read.
+using FileReader = std::function<std::string(const std::string& path)>;
+
+// Reads PATH as a path relative to folder.
+FileReader FilesIn(const std::filesystem::path& folder);
+
+SourceTable ParseSource(std::string_view text, const FileReader& readFile);
 
 // The declaration of a field as the source's header writes it.
 std::string FieldDeclaration(const std::string& name, uint8_t typeCode, bool key);
