@@ -28,6 +28,7 @@ int32_t BuildTimeArticle(const Request& request) {
   // have passed.
   const int32_t years = today.Year - state.BirthYear;
   const auto days = static_cast<int32_t>(std::lround(todayValue - state.BirthDate));
+  request.Day = today;
   return DeliverComposedText(
       request, Format("Born %s. As of %s you are %d years old and have lived %d days",
                       {LongDate(state.BirthDate), LongDate(todayValue), years, days}));

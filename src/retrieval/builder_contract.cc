@@ -47,6 +47,7 @@ void CopyMemo(RequestState& state, const TsTable& table, int n) {
 
 int32_t DeliverComposedText(const Request& request, std::string text) {
   request.State.ResultText = std::move(text);
+  request.Delivered = Request::Kept::Text;
   return DeliverText(request.State, request.Buffer);
 }
 
@@ -58,6 +59,7 @@ int32_t DeliverFieldText(const Request& request, const TsTable& table, int n) {
 int32_t DeliverFieldMemo(const Request& request, const TsTable& table, int n) {
   Preset(request, kMemoError);
   CopyMemo(request.State, table, n);
+  request.Delivered = Request::Kept::Stream;
   return DeliverStream(request.State, request.Buffer);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ struct Request {
   void* Buffer;
   SharedTableEntry Entry;
   CategoryItem Item;
+
+  // How the result left, when GetData may keep it: the delivery of a
+  // composed text or of a memo notes which; the age sentence also notes
+  // the day it was composed on.
+  enum class Kept { No, Text, Stream };
+  mutable Kept Delivered = Kept::No;
+  mutable std::optional<platform::LocalDate> Day;
 };
 
 // A builder composes its result, delivers it and returns the delivery's

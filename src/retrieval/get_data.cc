@@ -3,8 +3,10 @@
 #include "retrieval/get_data.h"
 
 #include <array>
+#include <new>
 
 #include "retrieval/builders.h"
+#include "retrieval/delivery.h"
 #include "storage/categories_storage.h"
 #include "support/error_codes.h"
 
@@ -37,17 +39,53 @@ Builder BuilderOf(int32_t dataType) {
   return index < kStandardBuilders.size() ? kStandardBuilders[index] : BuildAdditionalCategory;
 }
 
+bool Serves(const KeptAnswer& kept, int32_t dataType) {
+  return kept.Held && kept.DataType == dataType && (!kept.Day || *kept.Day == platform::Today());
+}
+
+// Keeps the answer the request delivered, taking it from its result
+// holder; keeps nothing when it may not be kept or cannot be copied.
+void KeepAnswer(RequestState& state, const Request& request, int32_t dataType) noexcept {
+  KeptAnswer& kept = state.LastAnswer;
+  try {
+    if (request.Delivered == Request::Kept::Text) {
+      kept.Bytes.swap(state.ResultText);
+    } else if (request.Delivered == Request::Kept::Stream && state.ResultStream) {
+      const TMemoryStream& stream = *state.ResultStream;
+      kept.Bytes.assign(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+    } else {
+      return;
+    }
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  kept.Held = true;
+  kept.DataType = dataType;
+  kept.Text = request.Delivered == Request::Kept::Text;
+  kept.Day = request.Day;
+}
+
 }  // namespace
 
 int32_t RequestData(RequestState& state, int32_t dataType, void* buffer) {
   if (!state.DateSet) return state.ErrorCode = kDateAndNameNotSet;
+  const KeptAnswer& kept = state.LastAnswer;
+  if (Serves(kept, dataType)) {
+    return state.ErrorCode = kept.Text ? DeliverText(kept.Bytes, buffer) : DeliverBytes(kept.Bytes, buffer);
+  }
+  // Any other request, failed or not, replaces the kept answer.
+  state.LastAnswer.Held = false;
   Request request(state, buffer);
   return RunBuilder(state, [&]() -> int32_t {
     // Until a builder sets its own preset, a failure is an unknown one.
     Preset(request, kUnknownError);
     if (!LookupCategory(state.Categories.get(), dataType, request)) return kInvalidDataParameter;
-    return BuilderOf(dataType)(request);
+    const int32_t result = BuilderOf(dataType)(request);
+    if (result > 0) KeepAnswer(state, request, dataType);
+    return result;
   });
 }
+
+void ForgetLastAnswer(RequestState& state) { state.LastAnswer = KeptAnswer(); }
 
 }  // namespace kavu32
