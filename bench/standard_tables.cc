@@ -1,7 +1,7 @@
 #include "standard_tables.h"
 
 #ifndef KAVU32_BENCH_TABLES
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 #endif
 
 namespace kavu32::bench {

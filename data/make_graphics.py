@@ -189,17 +189,19 @@ ZODIAC_STROKES = (
 )
 
 
-def framed(width, height):
-    """A picture with a paper ground, a gold frame and a dark inner line."""
+def framed(width, height, band=24, inset=60):
+    """A picture with a paper ground, a gold frame of width band and a dark
+    inner line inset from the edge."""
     wmf = Metafile(width, height)
-    pen = wmf.pen(GOLD, 24)
+    pen = wmf.pen(GOLD, band)
     brush = wmf.brush(PAPER)
-    wmf.rectangle(20, 20, width - 20, height - 20)
+    edge = band * 5 // 6
+    wmf.rectangle(edge, edge, width - edge, height - edge)
     wmf.delete(brush)
     wmf.delete(pen)
-    pen = wmf.pen(INK, 6)
+    pen = wmf.pen(INK, band // 4)
     brush = wmf.brush()
-    wmf.rectangle(60, 60, width - 60, height - 60)
+    wmf.rectangle(inset, inset, width - inset, height - inset)
     wmf.delete(brush)
     wmf.delete(pen)
     return wmf
@@ -212,12 +214,19 @@ def caption(wmf, name):
 
 
 def border():
-    """A frame with a diamond in each corner."""
-    wmf = framed(1600, 1000)
-    pen = wmf.pen(INK, 4)
+    """A page-shaped frame (between the shapes of A4 and Letter) with a
+    diamond on each corner of the inner line and a small one halfway along
+    each side."""
+    width, height, inset = 1000, 1400, 40
+    wmf = framed(width, height, 12, inset)
+    pen = wmf.pen(INK, 3)
     brush = wmf.brush(GOLD)
-    for x, y in ((100, 100), (1500, 100), (100, 900), (1500, 900)):
-        wmf.polygon([(x, y - 40), (x + 40, y), (x, y + 40), (x - 40, y)])
+    left, top, right, bottom = inset, inset, width - inset, height - inset
+    diamonds = [(x, y, 26) for x in (left, right) for y in (top, bottom)]
+    diamonds += [(width // 2, top, 16), (width // 2, bottom, 16),
+                 (left, height // 2, 16), (right, height // 2, 16)]
+    for x, y, r in diamonds:
+        wmf.polygon([(x, y - r), (x + r, y), (x, y + r), (x - r, y)])
     wmf.delete(brush)
     wmf.delete(pen)
     return wmf

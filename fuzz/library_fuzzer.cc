@@ -19,7 +19,7 @@
 #include "fuzz_input.h"
 #include "kavu32.h"
 #include "platform/system_calls.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "engine/field.h"
 #include "fuzz_input.h"
 #include "reliability/all_types_table.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace {
 

@@ -14,6 +14,10 @@
  * Calls made in the wrong state (StartUp twice, ShutDown or SetDateAndName
  * before StartUp) and invalid dates do not return normally:
  *   - C++ hosts on Linux catch kavu32::Error; what() is the message text.
+ *   - C hosts on Linux cannot catch it: the exception cannot cross C
+ *     frames, so the process ends (SIGABRT) with the message on standard
+ *     error. A C host keeps to the calling order above and checks every
+ *     date with Kavu32DateIsValid before SetDateAndName.
  *   - On Windows the DLL raises a non-continuable structured exception
  *     with code KAVU32_EXCEPTION_CODE; ExceptionInformation[0] holds the
  *     address of the zero-terminated message text, valid while the handler
@@ -85,6 +89,18 @@ static_assert(sizeof(CategoryRecord) == 264, "CategoryRecord must be 264 bytes")
 _Static_assert(sizeof(Kavu32Date) == 16, "Kavu32Date must be 16 bytes");
 _Static_assert(sizeof(CategoryRecord) == 264, "CategoryRecord must be 264 bytes");
 #endif
+
+/* True (1) when SetDateAndName accepts the date: year 1 to 9999, month 1 to
+ * 12 and the day within that month of the Gregorian calendar. The library
+ * applies exactly this rule; C hosts call it first, as an invalid date
+ * ends a C host on Linux. */
+static inline int Kavu32DateIsValid(Kavu32Date date) {
+  static const uint8_t kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const unsigned year = date.Year;
+  const int leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  if (year < 1 || year > 9999 || date.Month < 1 || date.Month > 12) return 0;
+  return date.Day >= 1 && date.Day <= kDaysInMonth[date.Month - 1] + (date.Month == 2 && leap);
+}
 
 /* Stores the two data folders and creates the empty catalogues. Reads no
  * file. Raises "Already Started, ShutDown first!" when already started. */

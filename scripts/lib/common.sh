@@ -84,7 +84,7 @@ need_packages() {
 # converter writes empty pictures.
 need_build_tools() {
   need_packages cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
-    calendar python3 libwmf-bin fonts-urw-base35 pkg-config
+    calendar python3 libwmf-bin libwmf-dev fonts-urw-base35 pkg-config
 }
 
 # configure_and_build DIR [CMAKE ARGS...]

@@ -41,7 +41,9 @@ class TsField {
   TsField& operator=(const TsField&) = delete;
   virtual ~TsField();
 
-  // The 13 virtual operations, in slot order. Unsupported conversions fail
+  // The 13 virtual operations, in the order the design numbers them (0
+  // ReadValue to 12 Clear); the compiler's table of virtual functions
+  // also holds the destructor, declared first. Unsupported conversions fail
   // with a kavu32::Error naming the field and the conversion; the stored
   // setters fail with "Table not in Edit mode" outside edit mode.
   virtual void ReadValue(TMemoryStream& source);

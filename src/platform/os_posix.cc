@@ -1,5 +1,6 @@
-// The platform layer on Linux (POSIX calls), every system call made through
-// the overridable table of system_calls.h.
+// The platform layer on Linux (POSIX calls), every system call and C
+// library query of the system made through the overridable table of
+// system_calls.h.
 #include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
@@ -48,6 +49,12 @@ struct SystemCalls {
   ssize_t (*process_vm_readv)(pid_t, const iovec*, unsigned long, const iovec*, unsigned long,
                               unsigned long) = &::process_vm_readv;
   tm* (*localtime_r)(const time_t*, tm*) = &::localtime_r;
+  time_t (*time)(time_t*) = &::time;
+  int (*dirfd)(DIR*) = &::dirfd;
+  long (*sysconf)(int) = &::sysconf;
+  pid_t (*getpid)() = &::getpid;
+  char* (*nl_langinfo)(nl_item) = &::nl_langinfo;
+  char* (*setlocale)(int, const char*) = &::setlocale;
   TodayCall today = &TodayFromClock;
 };
 
@@ -84,11 +91,17 @@ constexpr NamedCall kNamedCalls[] = {
     {"getcwd", &Assign<&SystemCalls::getcwd>},
     {"process_vm_readv", &Assign<&SystemCalls::process_vm_readv>},
     {"localtime_r", &Assign<&SystemCalls::localtime_r>},
+    {"time", &Assign<&SystemCalls::time>},
+    {"dirfd", &Assign<&SystemCalls::dirfd>},
+    {"sysconf", &Assign<&SystemCalls::sysconf>},
+    {"getpid", &Assign<&SystemCalls::getpid>},
+    {"nl_langinfo", &Assign<&SystemCalls::nl_langinfo>},
+    {"setlocale", &Assign<&SystemCalls::setlocale>},
     {"today", &Assign<&SystemCalls::today>},
 };
 
 LocalDate TodayFromClock() {
-  const time_t now = ::time(nullptr);
+  const time_t now = Sys().time(nullptr);
   tm parts{};
   if (Sys().localtime_r(&now, &parts) == nullptr) return {};
   return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
@@ -183,7 +196,7 @@ bool IsRegularFile(DIR* dir, const dirent& entry) {
   if (entry.d_type == DT_REG) return true;
   if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
   struct stat status {};
-  return Sys().fstatat(::dirfd(dir), entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+  return Sys().fstatat(Sys().dirfd(dir), entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
 }
 
 struct DirCloser {
@@ -193,7 +206,7 @@ struct DirCloser {
 // --- Writability -------------------------------------------------------
 
 uintptr_t PageSize() {
-  static const auto size = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  static const auto size = static_cast<uintptr_t>(Sys().sysconf(_SC_PAGESIZE));
   return size;
 }
 
@@ -358,7 +371,7 @@ bool ReadHostText(const char* text, std::string& out) {
     iovec remote{reinterpret_cast<void*>(address), toPageEnd};
     ssize_t count = 0;
     do {
-      count = Sys().process_vm_readv(::getpid(), &local, 1, &remote, 1, 0);
+      count = Sys().process_vm_readv(Sys().getpid(), &local, 1, &remote, 1, 0);
     } while (count < 0 && errno == EINTR);
     if (count < 0 && errno != EFAULT) {
       out.append(reinterpret_cast<const char*>(address));
@@ -431,7 +444,7 @@ bool IsDefaultLocale(const char* name) {
 
 // Replaces text with the locale's item when the locale has one.
 void TakeItem(std::string& text, nl_item item) {
-  const char* value = ::nl_langinfo(item);
+  const char* value = Sys().nl_langinfo(item);
   if (value != nullptr && *value != '\0') text = value;
 }
 
@@ -444,7 +457,7 @@ void TakeItems(std::array<std::string, N>& texts, const nl_item (&items)[N]) {
 
 RegionalSettings ReadRegionalSettings() {
   RegionalSettings settings;
-  if (!IsDefaultLocale(::setlocale(LC_TIME, nullptr))) {
+  if (!IsDefaultLocale(Sys().setlocale(LC_TIME, nullptr))) {
     TakeItems(settings.LongMonthNames, {MON_1, MON_2, MON_3, MON_4, MON_5, MON_6, MON_7, MON_8,
                                         MON_9, MON_10, MON_11, MON_12});
     TakeItems(settings.ShortMonthNames, {ABMON_1, ABMON_2, ABMON_3, ABMON_4, ABMON_5, ABMON_6,
@@ -455,8 +468,8 @@ RegionalSettings ReadRegionalSettings() {
     TakeItem(settings.TimeAMString, AM_STR);
     TakeItem(settings.TimePMString, PM_STR);
   }
-  if (!IsDefaultLocale(::setlocale(LC_NUMERIC, nullptr))) {
-    const char* radix = ::nl_langinfo(RADIXCHAR);
+  if (!IsDefaultLocale(Sys().setlocale(LC_NUMERIC, nullptr))) {
+    const char* radix = Sys().nl_langinfo(RADIXCHAR);
     if (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') settings.DecimalSeparator = radix[0];
   }
   return settings;

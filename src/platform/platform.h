@@ -1,7 +1,8 @@
 // The operating system, behind one small interface. Nothing outside this
 // folder includes a system header: os_posix.cc serves Linux, os_win32.cc
-// the Windows DLL. The system calls each implementation makes sit in a
-// table (system_calls.h) that tests can override to inject faults.
+// the Windows DLL. The POSIX implementation makes its system calls through
+// a table (system_calls.h) that tests can override to inject faults;
+// os_win32.cc calls Windows directly.
 #ifndef KAVU32_PLATFORM_PLATFORM_H
 #define KAVU32_PLATFORM_PLATFORM_H
 

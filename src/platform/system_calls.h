@@ -23,6 +23,12 @@
 //                        const struct iovec* remote, unsigned long remoteCount,
 //                        unsigned long flags)
 //   "localtime_r" struct tm* (const time_t* time, struct tm* parts)
+//   "time"        time_t (time_t* result)
+//   "dirfd"       int (DIR* dir)
+//   "sysconf"     long (int name)
+//   "getpid"      pid_t ()
+//   "nl_langinfo" char* (nl_item item)
+//   "setlocale"   char* (int category, const char* locale)
 //   "today"       kavu32::platform::LocalDate () -- Today()'s clock
 #ifndef KAVU32_PLATFORM_SYSTEM_CALLS_H
 #define KAVU32_PLATFORM_SYSTEM_CALLS_H

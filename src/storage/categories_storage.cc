@@ -170,14 +170,18 @@ bool TCategoriesStorage::AddTableCategories(const TSharedStorage& store) {
       AddFieldCategories(*entry.Table, i);
       continue;
     }
-    ++tablesPerTitle[static_cast<size_t>(standard)];
-    AddStandardCategories(title, i);
     if (title == kMoviesTitle) {
       movies_table_index_ = i;
       has_movies_ = true;
+      continue;
     }
+    ++tablesPerTitle[static_cast<size_t>(standard)];
+    AddStandardCategories(title, i);
   }
-  return std::all_of(tablesPerTitle.begin(), tablesPerTitle.end(), [](int count) { return count == 1; });
+  for (size_t t = 0; t < StandardCategoryNames.size(); ++t) {
+    if (StandardCategoryNames[t] != kMoviesTitle && tablesPerTitle[t] != 1) return false;
+  }
+  return true;
 }
 
 }  // namespace kavu32

@@ -32,7 +32,8 @@ enum class TableLookup {
 class TCategoriesStorage {
  public:
   virtual ~TCategoriesStorage();
-  // The number of items, or -8 or -10 (also stored in ErrorCode).
+  // The number of items, or -8 or -10; the caller keeps it as the error
+  // code.
   int32_t BuildCategories(TSharedStorage& store);
   void ClearCategories();
   // A copy; fails with "List index out of bounds".
@@ -50,7 +51,8 @@ class TCategoriesStorage {
   void AddStandardCategories(const std::string& title, int32_t tableIndex);
   void AddFieldCategories(const TsTable& table, int32_t tableIndex);
   // Appends the items of every table in the store; false unless each
-  // standard table appeared exactly once.
+  // standard table that adds items appeared exactly once ("Movies" adds
+  // none: it is optional, and the last one serves the film list).
   bool AddTableCategories(const TSharedStorage& store);
 
   TList<CategoryItem> items_;

@@ -1,6 +1,8 @@
 // dtf check and dump on sound and malformed tables, and the command line.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "dtf_runner.h"
 #include "engine/field.h"
 #include "engine/table_format.h"
@@ -62,6 +64,57 @@ TEST_F(DtfCheck, EachMalformedImageIsRejectedWithItsReason) {
   EXPECT_EQ(CheckFailure(patched(record0 + 8, -2)), cannotOpen + "Out of memory while expanding memory stream\n");
   EXPECT_EQ(CheckFailure(withByte(record0 + 4, 200)), cannotOpen + "Stream read error\n");
   EXPECT_EQ(CheckFailure(patched(RecordOffsetEntry(sound, 0), -1)), cannotOpen + "Stream read error\n");
+}
+
+// Files the engine reads without complaint, but that dtf build never
+// writes: each is named and fails the check.
+TEST_F(DtfCheck, LayoutsThatBuildNeverWritesAreReported) {
+  const std::vector<uint8_t> sound = ThreeRecords().Build();
+  const size_t dataStart = static_cast<size_t>(GetInt32(sound, kDataStartOffset));
+  const size_t indexStart = static_cast<size_t>(GetInt32(sound, kIndexStartOffset));
+  const size_t record1 = static_cast<size_t>(GetInt32(sound, indexStart + 4));
+  const size_t lastRecord = static_cast<size_t>(GetInt32(sound, indexStart + 8));
+  struct Case {
+    const char* What;
+    std::function<void(std::vector<uint8_t>&)> Change;
+    std::string Message;
+  };
+  const std::vector<Case> cases = {
+      {"last 3 bytes cut", [](auto& image) { image.resize(image.size() - 3); },
+       "the record list ends with a partial entry of 1 of its 4 bytes: the file looks truncated"},
+      {"index start past the end", [](auto& image) { PutInt32(image, kIndexStartOffset, 1000); },
+       "the index start 1000 lies past the end of the file (" + std::to_string(sound.size()) +
+           " bytes): the file looks truncated"},
+      {"last entry cut", [](auto& image) { image.resize(image.size() - 4); },
+       "the record area holds " + std::to_string(indexStart - dataStart) +
+           " bytes, but the records the record list points to take " + std::to_string(lastRecord - dataStart) +
+           ": bytes that belong to no record, or a record listed twice"},
+      {"bytes after the title", [](auto& image) { image[kTitleBlockSize - 1] = 'x'; },
+       "the title block holds bytes after the title"},
+      {"bytes after a field name", [](auto& image) { image[kHeaderSize + kNameBlockSize - 1] = 'x'; },
+       "field descriptor 0 holds bytes after its name"},
+      {"one record listed twice", [&](auto& image) { PutInt32(image, indexStart + 8, static_cast<int32_t>(record1)); },
+       "the record area holds " + std::to_string(indexStart - dataStart) +
+           " bytes, but the records the record list points to take " +
+           std::to_string(lastRecord - dataStart + lastRecord - record1) +
+           ": bytes that belong to no record, or a record listed twice"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> image = sound;
+    c.Change(image);
+    EXPECT_EQ(CheckFailure(image), "x.dtf: " + c.Message + "\n") << c.What;
+  }
+
+  // Two records of one size, stored in the other order and listed in key
+  // order.
+  TableImageBuilder pair("Pair");
+  std::vector<uint8_t> swapped = pair.Field("K", kIntegerType, 1).Record({1}).Record({2}).Build();
+  const size_t first = static_cast<size_t>(GetInt32(swapped, kDataStartOffset));
+  std::swap(swapped[first], swapped[first + 4]);
+  PutInt32(swapped, RecordOffsetEntry(swapped, 0), static_cast<int32_t>(first + 4));
+  PutInt32(swapped, RecordOffsetEntry(swapped, 1), static_cast<int32_t>(first));
+  EXPECT_EQ(CheckFailure(swapped), "x.dtf: the records are not stored back to back in record-list order from the "
+                                   "data start (first difference at byte " + std::to_string(first) + ")\n");
 }
 
 TEST_F(DtfCheck, DamagedLaterRecordsAreEachReported) {

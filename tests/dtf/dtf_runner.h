@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace kavu32::testing {
 

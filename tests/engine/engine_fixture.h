@@ -1,5 +1,5 @@
 // Helpers of the engine tests: a table opened over an image it keeps, and
-// the message of the kavu32::Error a call raises.
+// tables of integer keys.
 #ifndef KAVU32_TESTS_ENGINE_ENGINE_FIXTURE_H
 #define KAVU32_TESTS_ENGINE_ENGINE_FIXTURE_H
 
@@ -9,23 +9,12 @@
 #include <vector>
 
 #include "engine/table.h"
-#include "support/error.h"
-#include "support/table_image.h"
+#include "testing/raised_message.h"
+#include "testing/table_image.h"
 
 namespace kavu32::testing {
 
 using namespace std::string_literals;
-
-// The message of the kavu32::Error that call raises, or "no error".
-template <typename Call>
-std::string ErrorOf(Call&& call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
 
 // A table over its own copy of an image; Open is left to the test.
 struct TableOverImage {

@@ -26,7 +26,7 @@ TEST_F(FieldTest, FloatToIntegerRoundsHalvesToEven) {
   for (const auto& [stored, rounded] : cases) {
     EXPECT_EQ(OneValue(kFloatType, stored).Table.Fields(0).AsInteger(), rounded) << stored;
   }
-  EXPECT_EQ(ErrorOf([] { OneValue(kFloatType, 3e9).Table.Fields(0).AsInteger(); }),
+  EXPECT_EQ(RaisedMessage([] { OneValue(kFloatType, 3e9).Table.Fields(0).AsInteger(); }),
             "'3000000000' is not a valid integer value");
   EXPECT_EQ(OneValue(kDateTimeType, 4.5).Table.Fields(0).AsInteger(), 4);
 }
@@ -43,9 +43,9 @@ TEST_F(FieldTest, StringConversionsParseTheText) {
   EXPECT_EQ(OneValue(kStringType, " 42"s).Table.Fields(0).AsInteger(), 42);
   EXPECT_EQ(OneValue(kStringType, "$1f"s).Table.Fields(0).AsInteger(), 31);
   EXPECT_EQ(OneValue(kStringType, "2.5"s).Table.Fields(0).AsFloat(), 2.5);
-  EXPECT_EQ(ErrorOf([] { OneValue(kStringType, "abc"s).Table.Fields(0).AsFloat(); }),
+  EXPECT_EQ(RaisedMessage([] { OneValue(kStringType, "abc"s).Table.Fields(0).AsFloat(); }),
             "'abc' is not a valid floating point value");
-  EXPECT_EQ(ErrorOf([] { OneValue(kStringType, "4x"s).Table.Fields(0).AsInteger(); }),
+  EXPECT_EQ(RaisedMessage([] { OneValue(kStringType, "4x"s).Table.Fields(0).AsInteger(); }),
             "'4x' is not a valid integer value");
   EXPECT_EQ(OneValue(kStringType, "6/19/92"s).Table.Fields(0).AsDateTime(), EncodeDate(1992, 6, 19));
 }
@@ -67,38 +67,38 @@ TEST_F(FieldTest, BooleanUsesTheStoredByte) {
 
 TEST_F(FieldTest, UnsupportedConversionsFailNamingTheField) {
   OpenTable boolean = OneValue(kBooleanType, true);
-  EXPECT_EQ(ErrorOf([&] { boolean.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
-  EXPECT_EQ(ErrorOf([&] { boolean.Table.Fields(0).AsInteger(); }), "Cannot convert field 'V' to an integer");
+  EXPECT_EQ(RaisedMessage([&] { boolean.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
+  EXPECT_EQ(RaisedMessage([&] { boolean.Table.Fields(0).AsInteger(); }), "Cannot convert field 'V' to an integer");
   OpenTable integer = OneValue(kIntegerType, 1);
-  EXPECT_EQ(ErrorOf([&] { integer.Table.Fields(0).AsBoolean(); }), "Cannot convert field 'V' to a boolean");
-  EXPECT_EQ(ErrorOf([&] { integer.Table.Fields(0).AsDateTime(); }),
+  EXPECT_EQ(RaisedMessage([&] { integer.Table.Fields(0).AsBoolean(); }), "Cannot convert field 'V' to a boolean");
+  EXPECT_EQ(RaisedMessage([&] { integer.Table.Fields(0).AsDateTime(); }),
             "Cannot convert field 'V' to a date and time");
-  EXPECT_EQ(ErrorOf([&] { integer.Table.Fields(0).SetAsBoolean(true); }),
+  EXPECT_EQ(RaisedMessage([&] { integer.Table.Fields(0).SetAsBoolean(true); }),
             "Cannot assign a boolean to field 'V'");
   for (uint8_t type : {kBlobType, kMemoType, kGraphicType}) {
     OpenTable blob = OneValue(type, "bytes"s);
-    EXPECT_EQ(ErrorOf([&] { blob.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
-    EXPECT_EQ(ErrorOf([&] { blob.Table.Fields(0).AsFloat(); }), "Cannot convert field 'V' to a float");
+    EXPECT_EQ(RaisedMessage([&] { blob.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
+    EXPECT_EQ(RaisedMessage([&] { blob.Table.Fields(0).AsFloat(); }), "Cannot convert field 'V' to a float");
   }
 }
 
 TEST_F(FieldTest, SettersOutsideEditModeFailAndChangeNothing) {
   OpenTable integer = OneValue(kIntegerType, 5);
   TsField& field = integer.Table.Fields(0);
-  EXPECT_EQ(ErrorOf([&] { field.SetAsInteger(6); }), kNotInEditMode);
-  EXPECT_EQ(ErrorOf([&] { field.SetAsString("7"); }), kNotInEditMode);
-  EXPECT_EQ(ErrorOf([&] { field.SetAsFloat(8.0); }), kNotInEditMode);
-  EXPECT_EQ(ErrorOf([&] { field.Clear(); }), kNotInEditMode);
+  EXPECT_EQ(RaisedMessage([&] { field.SetAsInteger(6); }), kNotInEditMode);
+  EXPECT_EQ(RaisedMessage([&] { field.SetAsString("7"); }), kNotInEditMode);
+  EXPECT_EQ(RaisedMessage([&] { field.SetAsFloat(8.0); }), kNotInEditMode);
+  EXPECT_EQ(RaisedMessage([&] { field.Clear(); }), kNotInEditMode);
   EXPECT_EQ(field.AsInteger(), 5);
   OpenTable text = OneValue(kStringType, "keep"s);
-  EXPECT_EQ(ErrorOf([&] { text.Table.Fields(0).SetAsString("other"); }), kNotInEditMode);
+  EXPECT_EQ(RaisedMessage([&] { text.Table.Fields(0).SetAsString("other"); }), kNotInEditMode);
   EXPECT_EQ(text.Table.Fields(0).AsString(), "keep");
   // Blob fields clear without the test.
   OpenTable blob = OneValue(kBlobType, "bytes"s);
   blob.Table.Fields(0).Clear();
   EXPECT_EQ(blob.Table.Fields(0).DataSize(), 0);
   TsIntegerField loose(nullptr, "LOOSE");
-  EXPECT_EQ(ErrorOf([&] { loose.SetAsInteger(1); }), kNotInEditMode);
+  EXPECT_EQ(RaisedMessage([&] { loose.SetAsInteger(1); }), kNotInEditMode);
 }
 
 TEST_F(FieldTest, StringOf255CharactersReadsBackWhole) {
@@ -156,14 +156,14 @@ TEST_F(FieldTest, ReadValueFailsOnTruncatedOrNegativeSources) {
     return stream;
   };
   TsIntegerField integer(nullptr, "I");
-  EXPECT_EQ(ErrorOf([&] { integer.ReadValue(*source("ab")); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { integer.ReadValue(*source("ab")); }), kStreamReadError);
   TsStringField text(nullptr, "S");
-  EXPECT_EQ(ErrorOf([&] { text.ReadValue(*source("\x05" "abc")); }), kStreamReadError);
-  EXPECT_EQ(ErrorOf([&] { text.ReadValue(*source("")); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { text.ReadValue(*source("\x05" "abc")); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { text.ReadValue(*source("")); }), kStreamReadError);
   TsBlobField blob(nullptr, "B");
-  EXPECT_EQ(ErrorOf([&] { blob.ReadValue(*source("\xFF\xFF\xFF\xFF")); }), kOutOfMemoryInStream);
-  EXPECT_EQ(ErrorOf([&] { blob.ReadValue(*source("\x00\x00\x00\x7F" "abc"s)); }), kStreamReadError);
-  EXPECT_EQ(ErrorOf([&] { blob.ReadValue(*source("\x01\x00")); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { blob.ReadValue(*source("\xFF\xFF\xFF\xFF")); }), kOutOfMemoryInStream);
+  EXPECT_EQ(RaisedMessage([&] { blob.ReadValue(*source("\x00\x00\x00\x7F" "abc"s)); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { blob.ReadValue(*source("\x01\x00")); }), kStreamReadError);
   auto exact = source("\x03\x00\x00\x00" "abc"s);
   blob.ReadValue(*exact);
   EXPECT_EQ(blob.DataSize(), 3);

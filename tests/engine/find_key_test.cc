@@ -33,15 +33,15 @@ TEST_P(FindKeyProbes, WorkedExampleProbesOneOneTwoForThirty) {
   EXPECT_FALSE(damaged2.Table.FindKey(15));
   EXPECT_TRUE(damaged2.Table.FindKey(20));
   // 30 and 25 probe 1, 1, 2.
-  EXPECT_EQ(ErrorOf([&] { damaged2.Table.FindKey(30); }), kStreamReadError);
-  EXPECT_EQ(ErrorOf([&] { damaged2.Table.FindKey(25); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { damaged2.Table.FindKey(30); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { damaged2.Table.FindKey(25); }), kStreamReadError);
   EXPECT_EQ(damaged2.Table.RecordNo(), 1);  // a failed search leaves the cursor
 }
 
 TEST_P(FindKeyProbes, EverySearchProbesTheMiddleRecordFirst) {
   OpenTable damaged = WorkedExampleDamaging(1, GetParam());
   for (int32_t key : {5, 10, 20, 30, 35}) {
-    EXPECT_EQ(ErrorOf([&] { damaged.Table.FindKey(key); }), kStreamReadError) << key;
+    EXPECT_EQ(RaisedMessage([&] { damaged.Table.FindKey(key); }), kStreamReadError) << key;
   }
   EXPECT_EQ(damaged.Table.RecordNo(), 0);
   EXPECT_EQ(damaged.Table.Fields(1).AsString(), "r0");
@@ -65,7 +65,7 @@ TEST(FindKeySequence, TwoCandidatesLeftMovesToOneWithoutProbingTheOther) {
   OpenTable open(std::move(image));
   EXPECT_TRUE(open.Table.FindKey(10));  // probes 0 and 0
   EXPECT_FALSE(open.Table.FindKey(5));
-  EXPECT_EQ(ErrorOf([&] { open.Table.FindKey(20); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(20); }), kStreamReadError);
 }
 
 TEST(FindKeySequence, EqualKeysLandOnTheFirstProbedRecord) {
@@ -108,7 +108,7 @@ TEST(FindKey, AMissLeavesTheCursorAndEveryFieldValue) {
 
 TEST(FindKey, TableWithoutRecordsFailsAtItsFirstProbe) {
   OpenTable open(IntegerKeyTable({}));
-  EXPECT_EQ(ErrorOf([&] { open.Table.FindKey(1); }), kItemIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(1); }), kItemIndexOutOfBounds);
 }
 
 TEST(FindKey, TableWithoutKeyFieldsFindsNothingAndProbesNothing) {
@@ -221,7 +221,7 @@ TEST(FindKey, ADamagedNonKeyFieldOfTheFoundRecordFailsAndKeepsTheCursor) {
   const auto record1 = static_cast<size_t>(GetInt32(image, RecordOffsetEntry(image, 1)));
   PutInt32(image, record1 + 4, 1000);  // the memo runs past the image
   OpenTable open(std::move(image));
-  EXPECT_EQ(ErrorOf([&] { open.Table.FindKey(2); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(2); }), kStreamReadError);
   EXPECT_EQ(open.Table.RecordNo(), 0);
 }
 

@@ -21,7 +21,7 @@ std::vector<uint8_t> FullImage() {
 
 std::string OpenError(std::vector<uint8_t> image) {
   TableOverImage table(std::move(image));
-  return ErrorOf([&] { table.Table.Open(); });
+  return RaisedMessage([&] { table.Table.Open(); });
 }
 
 std::vector<uint8_t> Resized(std::vector<uint8_t> image, size_t size) {
@@ -34,9 +34,9 @@ TEST(MalformedImage, HeaderShorterThan24Bytes) {
     EXPECT_EQ(OpenError(Resized(FullImage(), size)), kHeaderCutOff) << size;
   }
   TsTable nothing(nullptr, 0);
-  EXPECT_EQ(ErrorOf([&] { nothing.Open(); }), kHeaderCutOff);
+  EXPECT_EQ(RaisedMessage([&] { nothing.Open(); }), kHeaderCutOff);
   TsTable negative(nullptr, -5);
-  EXPECT_EQ(ErrorOf([&] { negative.Open(); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { negative.Open(); }), kStreamReadError);
 }
 
 TEST(MalformedImage, DataStartNotAtTheEndOfTheDescriptors) {
@@ -52,12 +52,12 @@ TEST(MalformedImage, TitleOrFieldNameTooLong) {
   std::vector<uint8_t> title = FullImage();
   title[0] = 16;
   TableOverImage table(title);
-  EXPECT_EQ(ErrorOf([&] { table.Table.Open(); }), kTitleTooLong);
+  EXPECT_EQ(RaisedMessage([&] { table.Table.Open(); }), kTitleTooLong);
   EXPECT_EQ(table.Table.Title().size(), 15u);
   std::vector<uint8_t> name = FullImage();
   name[kHeaderSize + kDescriptorSize] = 11;  // the second descriptor
   TableOverImage named(name);
-  EXPECT_EQ(ErrorOf([&] { named.Table.Open(); }), kFieldNameTooLong);
+  EXPECT_EQ(RaisedMessage([&] { named.Table.Open(); }), kFieldNameTooLong);
   EXPECT_EQ(named.Table.FieldCount(), 1);  // the first field stays readable
 }
 
@@ -113,7 +113,7 @@ TEST(MalformedImage, RecordOffsetsOutsideTheImage) {
     std::vector<uint8_t> later = FullImage();
     PutInt32(later, RecordOffsetEntry(later, 1), offset);
     OpenTable open(std::move(later));
-    EXPECT_EQ(ErrorOf([&] { open.Table.FindKey(2); }), kStreamReadError);
+    EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(2); }), kStreamReadError);
     EXPECT_EQ(open.Table.RecordNo(), 0);
   }
 }

@@ -100,14 +100,14 @@ TEST(TableStructure, OpenMakesRecordZeroCurrent) {
 
 TEST(TableStructure, OpenTwiceFailsAndFindKeyOnAClosedTableFails) {
   OpenTable open(IntegerKeyTable({10}));
-  EXPECT_EQ(ErrorOf([&] { open.Table.Open(); }), kTableIsOpen);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.Open(); }), kTableIsOpen);
   EXPECT_TRUE(open.Table.Active());
   open.Table.Close();
   open.Table.Close();  // closing a closed table does nothing
   EXPECT_FALSE(open.Table.Active());
   EXPECT_EQ(open.Table.FieldCount(), 0);
   EXPECT_EQ(open.Table.RecordCount(), 0);
-  EXPECT_EQ(ErrorOf([&] { open.Table.FindKey(10); }), kTableIsClosed);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.FindKey(10); }), kTableIsClosed);
 }
 
 TEST(TableStructure, CloseThenOpenReadsTheImageAgain) {
@@ -140,7 +140,7 @@ TEST(TableStructure, FailedOpenKeepsTitleAndFieldsReadable) {
   std::vector<uint8_t> image = builder.Build();
   DamageRecord(image, 0);
   TableOverImage broken(std::move(image));
-  EXPECT_EQ(ErrorOf([&] { broken.Table.Open(); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { broken.Table.Open(); }), kStreamReadError);
   EXPECT_FALSE(broken.Table.Active());
   EXPECT_EQ(broken.Table.Title(), "Broken");
   ASSERT_EQ(broken.Table.FieldCount(), 3);
@@ -148,17 +148,17 @@ TEST(TableStructure, FailedOpenKeepsTitleAndFieldsReadable) {
   EXPECT_EQ(broken.Table.Fields(2).FieldType(), kMemoType);
   EXPECT_EQ(broken.Table.KeyFieldCount(), 1);
   EXPECT_EQ(broken.Table.RecordCount(), 0);
-  EXPECT_EQ(ErrorOf([&] { broken.Table.FindKey(1); }), kTableIsClosed);
+  EXPECT_EQ(RaisedMessage([&] { broken.Table.FindKey(1); }), kTableIsClosed);
   // A second attempt fails the same way rather than reading stale state.
-  EXPECT_EQ(ErrorOf([&] { broken.Table.Open(); }), kStreamReadError);
+  EXPECT_EQ(RaisedMessage([&] { broken.Table.Open(); }), kStreamReadError);
   EXPECT_EQ(broken.Table.FieldCount(), 3);
 }
 
 TEST(TableStructure, FieldNumbersOutsideTheListFail) {
   OpenTable open(IntegerKeyTable({1}));
-  EXPECT_EQ(ErrorOf([&] { open.Table.Fields(2); }), kListIndexOutOfBounds);
-  EXPECT_EQ(ErrorOf([&] { open.Table.Fields(-1); }), kListIndexOutOfBounds);
-  EXPECT_EQ(ErrorOf([&] { open.Table.KeyFields(1); }), kListIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.Fields(2); }), kListIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.Fields(-1); }), kListIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { open.Table.KeyFields(1); }), kListIndexOutOfBounds);
 }
 
 TEST(TableStructure, GoToRecordWithANegativeNumberClearsEveryField) {
@@ -196,8 +196,8 @@ TEST(LongintList, ItemsOutsideTheListFail) {
   list.Write("xy", 2);  // a trailing piece does not count
   EXPECT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Items(1), -8);
-  EXPECT_EQ(ErrorOf([&] { list.Items(-1); }), kItemIndexOutOfBounds);
-  EXPECT_EQ(ErrorOf([&] { list.Items(2); }), kItemIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { list.Items(-1); }), kItemIndexOutOfBounds);
+  EXPECT_EQ(RaisedMessage([&] { list.Items(2); }), kItemIndexOutOfBounds);
 }
 
 TEST(SharedMemoryStream, ReadsTheBlockInPlaceAndLeavesIt) {
@@ -210,11 +210,11 @@ TEST(SharedMemoryStream, ReadsTheBlockInPlaceAndLeavesIt) {
     uint8_t two[2];
     stream.ReadBuffer(two, 2);
     EXPECT_EQ(two[1], 2);
-    EXPECT_EQ(ErrorOf([&] { stream.ReadBuffer(two, 2); }), kStreamReadError);
+    EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(two, 2); }), kStreamReadError);
   }
   EXPECT_EQ(block, (std::vector<uint8_t>{1, 2, 3}));
   TSharedMemoryStream missing;
-  EXPECT_EQ(ErrorOf([&] { missing.Attach(nullptr, 5); }), kMissingBlock);
+  EXPECT_EQ(RaisedMessage([&] { missing.Attach(nullptr, 5); }), kMissingBlock);
 }
 
 }  // namespace

@@ -12,19 +12,25 @@ CommandLine Parse(std::vector<const char*> words) {
   return ParseCommandLine(static_cast<int>(words.size()), words.data());
 }
 
-TEST(CommandLine, FolderOptionsStandAnywhereInEitherForm) {
-  const CommandLine line =
-      Parse({"report", "1992-06-19", "--data", "/d", "Ann Lee", "--graphics=/g", "--data2=/e"});
+TEST(CommandLine, OptionsStandAnywhereInEitherForm) {
+  const CommandLine line = Parse({"report", "1992-06-19", "--data", "/d", "--html", "Ann Lee",
+                                  "--graphics=/g", "--data2=/e", "--output", "page.html"});
   EXPECT_EQ(line.command, "report");
   EXPECT_EQ(line.arguments, (std::vector<std::string>{"1992-06-19", "Ann Lee"}));
   EXPECT_EQ(line.dataFolder, "/d");
   EXPECT_EQ(line.secondDataFolder, "/e");
   EXPECT_EQ(line.graphicsFolder, "/g");
+  EXPECT_EQ(line.outputFile, "page.html");
+  EXPECT_TRUE(line.html);
+  EXPECT_FALSE(line.help);
+  EXPECT_TRUE(Parse({"--help"}).help);
+  EXPECT_TRUE(Parse({"report", "--help"}).help);
 }
 
 TEST(CommandLine, RefusesWhatItCannotRun) {
   EXPECT_THROW(Parse({}), UsageError);
   EXPECT_THROW(Parse({"report", "--data"}), UsageError);
+  EXPECT_THROW(Parse({"report", "--output"}), UsageError);
   EXPECT_THROW(Parse({"report", "--datafolder=/d"}), UsageError);
   // A lone "-" and "--" are arguments, not options.
   EXPECT_EQ(Parse({"get", "-", "--"}).arguments, (std::vector<std::string>{"-", "--"}));

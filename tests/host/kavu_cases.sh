@@ -9,6 +9,7 @@ kavu="$2"
 dtf="$3"
 sources="$4"
 derived="$5"
+here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
@@ -35,17 +36,21 @@ or_no_data() { [ -n "$1" ] && printf '%s' "$1" || printf 'No Data Available'; }
 has_line() {  # has_line FILE TEXT
   grep -qxF -- "$2" "$1" || fail "no line '$2' in $(basename "$1")"
 }
+has_text() {  # has_text FILE TEXT
+  grep -qF -- "$2" "$1" || fail "no '$2' in $(basename "$1")"
+}
 line_no() { grep -nxF -- "$2" "$1" | head -1 | cut -d: -f1 || true; }
 
-# The headings come in reading order.
-expect_order() {  # expect_order FILE LINE...
-  local file="$1" previous=0 n
-  shift
+# expect_order HOW FILE TEXT...: each TEXT found after the one before it,
+# as a whole line (HOW -x) or anywhere (HOW -o).
+expect_order() {
+  local how="$1" file="$2" previous=-1 at
+  shift 2
   for text in "$@"; do
-    n="$(line_no "$file" "$text")"
-    [ -n "$n" ] || fail "no line '$text'"
-    [ "$n" -gt "$previous" ] || fail "'$text' out of order"
-    previous="$n"
+    at="$(grep -b "$how"F -- "$text" "$file" | head -1 | cut -d: -f1)"
+    [ -n "$at" ] || fail "no '$text' in $(basename "$file")"
+    [ "$at" -gt "$previous" ] || fail "'$text' out of order"
+    previous="$at"
   done
 }
 
@@ -78,6 +83,19 @@ expect_sign_sections() {  # FILE ZODIAC CHINESE MONTH
   has_line "$file" "Border Graphic: Border.wmf"
 }
 
+# The text report rebuilt from the single items, byte for byte.
+rebuilt_report() {  # DATE NAME
+  local section type
+  for section in "9 1" 8 "10 2" "11 3" "15 6" "16 7" "12 4" "13 5" 14; do
+    for type in $section; do
+      { "$kavu" get "$type" "$1" "$2"; echo; } | grep -v '^$' || true
+    done
+    echo
+  done
+  printf 'Zodiac Graphic: %s\nChinese Year Graphic: %s\nBorder Graphic: %s\n' \
+    "$("$kavu" get 17 "$1" "$2")" "$("$kavu" get 18 "$1" "$2")" "$("$kavu" get 19 "$1" "$2")"
+}
+
 # age_figures DATE: the end of the age sentence for a birth on DATE, today.
 age_figures() {
   local years=$(( $(date +%Y) - 10#${1%%-*} ))
@@ -101,7 +119,7 @@ report_1992() {
   zodiac_title="$(cell "$sources/zodiac.tsv" 4 1)"
   chinese_title="$(cell "$sources/chinese.tsv" 8 1)"
   [ "$(head -1 "$r")" = "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" ] || fail "introduction"
-  expect_order "$r" "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" "In The News In 1992" \
+  expect_order -x "$r" "A LOOK AT THE WORLD WHEN ANN LEE WAS BORN" "In The News In 1992" \
     "Celebrities born on June 19" "Ann Lee - 1992" "Entertainment in 1992" \
     "Sport champions in 1992" "$zodiac_title" "$chinese_title" \
     "Zodiac Graphic: Zodiac4.wmf" "Chinese Year Graphic: Chines8.wmf" "Border Graphic: Border.wmf"
@@ -112,6 +130,7 @@ report_1992() {
     [ -z "$person" ] || has_line "$r" "$person"
   done
   ! grep -F '] error ' "$r" || fail "the report shows an error"
+  rebuilt_report 1992-06-19 "Ann Lee" | cmp -s - "$r" || fail "the report is not its items"
 }
 
 # A name with letters outside a..z, and a day without known birthdays.
@@ -168,6 +187,16 @@ bad_input() {
   expect_refusal "not a data type number: x" get x 1992-06-19 x
   expect_refusal "unknown command" tell
   expect_refusal "no command given"
+  expect_refusal "--html and --output are options of report" categories --output x
+  expect_refusal "--output needs a file" report 1992-06-19 x --output
+}
+
+help_texts() {
+  "$kavu" --help >"$work/help" || fail "kavu --help: exit $?"
+  has_text "$work/help" "kavu report --help"
+  "$kavu" report --help >"$work/help" || fail "kavu report --help: exit $?"
+  has_text "$work/help" "--html"
+  has_text "$work/help" "--output FILE"
 }
 
 # Pictures missing from the graphics folder: the library's error, no crash.
@@ -201,6 +230,74 @@ additional_table() {
   has_line "$work/report" "[Flower] error -1: Database contains no data to provide on request"
   "$kavu" categories --data2 "$work/extra" | grep -qxF "$(printf '21\t3\tFlower')" ||
     fail "no category 21"
+}
+
+# escaped TEXT: TEXT as the page writes it.
+escaped() {
+  sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g' -e "s/'/\&#39;/g" <<<"$1"
+}
+
+# The page: self-contained UTF-8, the name escaped, a Windows-1252 table
+# text decoded, the three pictures inline, the texts in reading order.
+html_page() {
+  mkdir "$work/extra"
+  printf 'Month:int:key\tMotto:string\n6\tCaf\\xE9 \\x80 5 <b> & "q"\n' >"$work/motto.tsv"
+  "$dtf" build "$work/motto.tsv" "$work/extra/Motto.dtf" --title Motto >/dev/null
+  local page="$work/page.html" text news
+  "$kavu" report --html --data2 "$work/extra" --output "$page" 1992-06-19 'José <Lee> & "Co"' ||
+    fail "exit $?"
+  iconv -f UTF-8 -t UTF-8 "$page" >/dev/null || fail "the page is not UTF-8"
+  [ "$(head -1 "$page")" = "<!DOCTYPE html>" ] || fail "no doctype"
+  has_line "$page" '<meta charset="utf-8">'
+  ! grep -qiE '<script|<link|<img|<iframe|<object|src=|href=|url\(|@import' "$page" ||
+    fail "the page refers to something outside it"
+  has_text "$page" ' &lt;LEE&gt; &amp; &quot;CO&quot; WAS BORN</h1>'
+  has_text "$page" 'José &lt;Lee&gt; &amp; &quot;Co&quot; - 1992'
+  has_line "$page" '<dd>Café € 5 &lt;b&gt; &amp; &quot;q&quot;</dd>'
+  for picture in border zodiac chinese; do
+    grep -qE "<svg id=\"$picture-picture\" [^>]*viewBox=\"0 0 [1-9][0-9]* [1-9][0-9]*\"" "$page" ||
+      fail "no $picture picture"
+  done
+  news="$(escaped "$(cell "$derived/Event.tsv" 1992 1)" | sed '1!s/^/<br>\n/' | tr -d '\n')"
+  text="$(tr -d '\n' <"$page")"
+  [[ "$text" == *"<p>$news</p>"* ]] || fail "the news of 1992 differ from the Event table"
+  expect_order -o "$page" "<h1>" "Born June 19, 1992." "June 19, 1992</p>" "In The News In 1992" \
+    "Celebrities born on June 19" "Entertainment in 1992" "Sport champions in 1992" \
+    'id="zodiac-picture"' "Gemini</text>" "$(escaped "$(cell "$sources/zodiac.tsv" 4 1)")" \
+    'id="chinese-picture"' "Monkey</text>" "$(escaped "$(cell "$sources/chinese.tsv" 8 1)")" \
+    "$(escaped "$(cell "$sources/stone.tsv" 6 1)")" "<dt>Motto</dt>"
+  local status=0
+  "$kavu" report --html --output "$work/none/page.html" 1992-06-19 x 2>"$work/err" || status=$?
+  [ "$status" -eq 1 ] && grep -qF "cannot write $work/none/page.html" "$work/err" ||
+    fail "an unwritable output file gave exit $status: $(cat "$work/err")"
+}
+
+# Pictures missing, damaged, or drawing a text that needs escaping: each
+# leaves its message in its place, and the page is still written.
+html_pictures() {
+  command -v python3 >/dev/null || fail "python3 is missing"
+  local graphics="$work/graphics" page="$work/page.html"
+  python3 "$here/../../data/make_graphics.py" "$graphics"
+  rm "$graphics/Border.wmf"
+  head -c 100 "$graphics/Chines8.wmf" >"$work/cut" && mv "$work/cut" "$graphics/Chines8.wmf"
+  PYTHONPATH="$here/../../data" python3 -c '
+import sys, make_graphics as g
+picture = g.framed(1000, 1000)
+g.caption(picture, "Caf\u00e9 <\u20ac> & \"x\"")
+open(sys.argv[1], "wb").write(picture.image())' "$graphics/Zodiac4.wmf"
+  "$kavu" report --html --graphics "$graphics" 1992-06-19 x >"$page" || fail "exit $?"
+  has_line "$page" '<p class="failure">[Border Graphic] error -3: Error while retrieving metafile Border.wmf</p>'
+  has_text "$page" '<p class="failure">[Chinese Year Graphic] Chines8.wmf cannot be drawn: '
+  has_text "$page" '>Café &lt;€&gt; &amp; &quot;x&quot;</text>'
+  has_text "$page" '</html>'
+}
+
+# A kavu built without libwmf says so.
+html_unavailable() {
+  local status=0
+  "$kavu" report --html 1992-06-19 x >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq 1 ] && grep -qF "kavu was built without libwmf" "$work/err" ||
+    fail "exit $status: $(cat "$work/err")"
 }
 
 "$case_name"

@@ -26,7 +26,7 @@ done
   echo "libkavu32.so and libkavu32.so.1 must be links"; exit 1; }
 
 data="$prefix/share/kavu32/tables"
-expected="categories: 19"
+expected="categories: 19, valid dates: 1, first heading: 42 bytes"
 
 check_output() {
   local how="$1" output="$2"

@@ -4,11 +4,12 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "interface/library_state.h"
 #include "kavu32.h"
-#include "support/guarded_pages.h"
-#include "support/host_calls.h"
+#include "testing/guarded_pages.h"
+#include "testing/host_calls.h"
 
 namespace {
 
@@ -121,6 +122,31 @@ TEST(DateAndNameTest, RefusesMonthAndDayOutOfRange) {
   SetDateAndName(MakeDate(1992, 6, 19), nullptr);
   EXPECT_EQ(kavu32::State().PersonName, "");
   EXPECT_EQ(kavu32::State().DateKey, 19920619);
+  ShutDown();
+}
+
+// The header's check for C hosts applies exactly the rule SetDateAndName
+// raises on.
+TEST(DateAndNameTest, Kavu32DateIsValidAgreesWithSetDateAndName) {
+  StartUp("", "");
+  std::vector<Kavu32Date> dates;
+  for (int year : {0, 1, 1900, 2000, 2023, 2024, 9999, 10000, 65535}) {
+    for (int month = 0; month <= 13; ++month) {
+      for (int day = 0; day <= 32; ++day) dates.push_back(MakeDate(year, month, day));
+    }
+  }
+  int valid = 0;
+  for (const Kavu32Date& date : dates) {
+    bool accepted = true;
+    try {
+      SetDateAndName(date, "x");
+    } catch (const kavu32::Error&) {
+      accepted = false;
+    }
+    EXPECT_EQ(Kavu32DateIsValid(date) != 0, accepted) << date.Year << "-" << date.Month << "-" << date.Day;
+    valid += accepted;
+  }
+  EXPECT_EQ(valid, 365 + 366 + 365 + 365 + 366 + 365) << "every day of 1, 1900, 2000, 2023, 2024 and 9999";
   ShutDown();
 }
 

@@ -9,7 +9,7 @@
 
 #include "interface/library_state.h"
 #include "kavu32.h"
-#include "support/guarded_pages.h"
+#include "testing/guarded_pages.h"
 
 namespace {
 

@@ -17,6 +17,14 @@ LocalDate FixedToday() { return {1999, 12, 31}; }
 
 tm* FailingLocaltime(const time_t*, tm*) { return nullptr; }
 
+// Noon of 29 February 2000, UTC: the same day in every time zone but the
+// farthest ones.
+time_t LeapDayClock(time_t* result) {
+  const time_t noon = 951825600;
+  if (result != nullptr) *result = noon;
+  return noon;
+}
+
 TEST(Clock, TodayIsTheLocalDateOrTheInjectedClock) {
   const time_t now = ::time(nullptr);
   tm parts{};
@@ -29,6 +37,11 @@ TEST(Clock, TodayIsTheLocalDateOrTheInjectedClock) {
   ASSERT_TRUE(SetSystemCall("today", &FixedToday));
   EXPECT_EQ(Today().Year, 1999);
   EXPECT_EQ(Today().Day, 31);
+  ResetSystemCalls();
+
+  ASSERT_TRUE(SetSystemCall("time", &LeapDayClock));
+  EXPECT_EQ(Today().Year, 2000);
+  EXPECT_EQ(Today().Month, 2);
   ResetSystemCalls();
 
   ASSERT_TRUE(SetSystemCall("localtime_r", &FailingLocaltime));

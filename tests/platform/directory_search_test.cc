@@ -11,7 +11,7 @@
 
 #include "platform/platform.h"
 #include "platform/system_calls.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace kavu32::platform {
 namespace {

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/open_resources.h"
+#include "testing/open_resources.h"
 #include "platform/platform.h"
 #include "platform/system_calls.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace kavu32::platform {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/system_calls.h"
-#include "support/guarded_pages.h"
+#include "testing/guarded_pages.h"
 
 namespace kavu32::platform {
 namespace {

@@ -4,7 +4,7 @@
 #ifndef KAVU32_TESTS_RELIABILITY_ALL_TYPES_TABLE_H
 #define KAVU32_TESTS_RELIABILITY_ALL_TYPES_TABLE_H
 
-#include "support/table_image.h"
+#include "testing/table_image.h"
 
 namespace kavu32::testing {
 

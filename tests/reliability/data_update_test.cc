@@ -12,7 +12,7 @@
 #include "kavu32.h"
 #include "sanitizer_build.h"
 #include "served_folder.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace kavu32::testing {
 namespace {

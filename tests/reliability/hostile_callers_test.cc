@@ -15,8 +15,8 @@
 #include "interface/library_state.h"
 #include "kavu32.h"
 #include "served_folder.h"
-#include "support/guarded_pages.h"
-#include "support_unit/error_message.h"
+#include "testing/guarded_pages.h"
+#include "testing/raised_message.h"
 
 namespace kavu32::testing {
 namespace {
@@ -116,7 +116,7 @@ TEST_F(HostileCallersTest, ImpossibleDatesRaiseAndTheLastDateIsServedOn) {
   const std::string news = RequestedData(2);
   for (const Kavu32Date& date : {MakeDate(1992, 0, 19), MakeDate(1992, 13, 19), MakeDate(1992, 6, 0),
                                  MakeDate(1992, 6, 32), MakeDate(1992, 6, 31), MakeDate(1900, 2, 29)}) {
-    EXPECT_EQ(ErrorMessageOf([&] { SetDateAndName(date, "Bo"); }), "Invalid argument to date encode");
+    EXPECT_EQ(RaisedMessage([&] { SetDateAndName(date, "Bo"); }), "Invalid argument to date encode");
   }
   EXPECT_EQ(RequestedData(2), news);
 }
@@ -127,8 +127,8 @@ TEST(WrongStates, EveryExportRefusesOrReportsAsSpecified) {
   HostilePages pages;
   char* writable = pages.WritableBefore(pages.PageSize());
   const auto expectStopped = [&] {
-    EXPECT_EQ(ErrorMessageOf([] { ShutDown(); }), "Already ShutDown, StartUp first!");
-    EXPECT_EQ(ErrorMessageOf([] { SetDateAndName(MakeDate(1992, 6, 19), "Ada"); }),
+    EXPECT_EQ(RaisedMessage([] { ShutDown(); }), "Already ShutDown, StartUp first!");
+    EXPECT_EQ(RaisedMessage([] { SetDateAndName(MakeDate(1992, 6, 19), "Ada"); }),
               "Already ShutDown, StartUp first!");
     EXPECT_EQ(GetCategories(reinterpret_cast<CategoryRecord*>(writable)), -6);
     for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
@@ -136,7 +136,7 @@ TEST(WrongStates, EveryExportRefusesOrReportsAsSpecified) {
 
   expectStopped();
   StartUp(folder.Path().c_str(), "");
-  EXPECT_EQ(ErrorMessageOf([&] { StartUp(folder.Path().c_str(), ""); }), "Already Started, ShutDown first!");
+  EXPECT_EQ(RaisedMessage([&] { StartUp(folder.Path().c_str(), ""); }), "Already Started, ShutDown first!");
   for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;
   ASSERT_EQ(GetCategories(nullptr), ServedFolder::kCategoriesSize);
   for (const int32_t type : EveryDataType()) EXPECT_EQ(GetData(type, writable), -16) << type;

@@ -13,7 +13,7 @@
 
 #include "interface/library_state.h"
 #include "kavu32.h"
-#include "platform/open_resources.h"
+#include "testing/open_resources.h"
 #include "sanitizer_build.h"
 #include "served_folder.h"
 

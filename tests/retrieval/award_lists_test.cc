@@ -1,10 +1,16 @@
 // Types 6 and 7: the literature and film list from two tables, and the
 // sport champions.
+#include <algorithm>
+
+#include "engine/table.h"
+#include "interface/library_state.h"
 #include "retrieval_session.h"
+#include "storage/shared_storage.h"
 
 namespace kavu32::testing {
 namespace {
 
+using namespace std::string_literals;
 using AwardListsTest = LoadedRetrievalTest;
 
 TEST_F(AwardListsTest, EntertainmentListOfSevenLines) {
@@ -49,11 +55,33 @@ TEST_F(AwardListsTest, WithoutTheYearsMovieDataNothingIsDelivered) {
 
 TEST_F(AwardListsTest, WithoutAMoviesTableNoOtherTableIsRead) {
   folder_.Remove("Movies.dtf");
-  EXPECT_EQ(Load(), -8);
+  EXPECT_EQ(Load(), kStandardListSize) << "Movies adds no item: the list is complete";
   SetDate(1992, 6, 19);
   ExpectFailure(6, -2);
   EXPECT_EQ(ErrorText(), "Error while retriving string data");
   EXPECT_EQ(Data(10), "In The News In 1992") << "the other items still serve";
+}
+
+TEST_F(AwardListsTest, OfTwoMoviesTablesTheLaterInStoreOrderServes) {
+  TableImageBuilder second("Movies");
+  second.Field("YEAR", kIntegerType, true).Field("PICTURE", kStringType).Field("DIRECTOR", kStringType)
+      .Field("ACTRESS", kStringType).Field("ACTOR", kStringType)
+      .Record({1992, "Second Picture"s, "Second Director"s, "Second Actress"s, "Second Actor"s});
+  folder_.WriteTable("Movies2.dtf", second);
+  ASSERT_EQ(Load(), kStandardListSize);
+  SetDate(1992, 6, 19);
+  const std::string list = Data(6);
+  // The folder's order decides which table is the later one.
+  const TSharedStorage& store = *State().SharedTables;
+  int later = -1;
+  for (int i = 0; i < store.SharedTableCount(); ++i) {
+    if (store.GetSharedTable(i).Table->Title() == "Movies") later = i;
+  }
+  ASSERT_GE(later, 0);
+  const bool secondIsLater = store.GetSharedTable(later).Table->RecordCount() == 1;
+  EXPECT_NE(list.find(secondIsLater ? "Best Picture - Second Picture" : "Best Picture - Unforgiven"),
+            std::string::npos)
+      << list;
 }
 
 TEST_F(AwardListsTest, SportListOfNineLines) {

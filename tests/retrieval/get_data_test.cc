@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "retrieval_session.h"
-#include "support/guarded_pages.h"
+#include "testing/guarded_pages.h"
 
 namespace kavu32::testing {
 namespace {

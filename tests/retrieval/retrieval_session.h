@@ -10,8 +10,8 @@
 #include <string>
 
 #include "kavu32.h"
-#include "support/fixture_folder.h"
-#include "support/host_calls.h"
+#include "testing/fixture_folder.h"
+#include "testing/host_calls.h"
 
 namespace kavu32::testing {
 

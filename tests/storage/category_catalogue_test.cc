@@ -5,7 +5,7 @@
 
 #include "engine/table.h"
 #include "storage/categories_storage.h"
-#include "storage/shown_messages.h"
+#include "testing/shown_messages.h"
 #include "storage/store_fixture.h"
 
 namespace kavu32::testing {
@@ -78,7 +78,7 @@ TEST_F(CategoryCatalogueTest, LookupsByDataType) {
 
 TEST_F(CategoryCatalogueTest, WithoutMoviesThereIsNoMoviesEntry) {
   folder.Remove("Movies.dtf");
-  EXPECT_EQ(Build(), -8);
+  EXPECT_EQ(Build(), 19) << "Movies adds no item, so the set is complete";
   SharedTableEntry entry;
   EXPECT_FALSE(categories.FindMoviesEntry(entry));
   // The items that exist can still be looked up.
@@ -88,7 +88,7 @@ TEST_F(CategoryCatalogueTest, WithoutMoviesThereIsNoMoviesEntry) {
 TEST_F(CategoryCatalogueTest, ASecondMoviesTableIsTheOneRemembered) {
   TableImageBuilder movies("Movies");
   folder.WriteTable("Movies2.dtf", movies.Field("YEAR", kIntegerType, true).Record({1950}));
-  EXPECT_EQ(Build(), -8);
+  EXPECT_EQ(Build(), 19) << "Movies may appear more than once";
   const int later = std::max(IndexOf("MOVIES TABLE"), IndexOf("MOVIES2 TABLE"));
   SharedTableEntry entry;
   ASSERT_TRUE(categories.FindMoviesEntry(entry));

@@ -9,11 +9,11 @@
 #include "engine/table.h"
 #include "interface/library_state.h"
 #include "kavu32.h"
-#include "platform/open_resources.h"
-#include "storage/library_session.h"
+#include "testing/open_resources.h"
+#include "testing/library_session.h"
 #include "storage/shared_storage.h"
-#include "storage/shown_messages.h"
-#include "support/fixture_folder.h"
+#include "testing/shown_messages.h"
+#include "testing/fixture_folder.h"
 
 namespace kavu32::testing {
 namespace {

@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/table.h"
-#include "platform/open_resources.h"
+#include "testing/open_resources.h"
 #include "platform/system_calls.h"
-#include "storage/shown_messages.h"
+#include "testing/shown_messages.h"
 #include "storage/store_fixture.h"
 
 namespace kavu32::testing {

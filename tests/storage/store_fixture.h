@@ -9,7 +9,7 @@
 
 #include "storage/shared_storage.h"
 #include "storage/tables_storage.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace kavu32::testing {
 

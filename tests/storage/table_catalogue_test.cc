@@ -4,7 +4,7 @@
 
 #include "storage/tables_storage.h"
 #include "support/error.h"
-#include "support/fixture_folder.h"
+#include "testing/fixture_folder.h"
 
 namespace kavu32::testing {
 namespace {

@@ -1,9 +1,11 @@
 // dtf check: opens a .dtf file with the engine, reads every record and
-// every field, and verifies the key order.
+// every field, verifies the key order, and compares the file with the
+// layout dtf build writes for the same content.
 #include <iostream>
 
 #include "command_line.h"
 #include "commands.h"
+#include "layout_check.h"
 #include "table_file.h"
 
 namespace kavu32::dtf {
@@ -78,7 +80,9 @@ int RunCheck(const std::vector<std::string>& arguments) {
     return 1;
   }
   TsTable& table = file.Table();
-  const std::vector<std::string> problems = TableCheck(table).Problems();
+  std::vector<std::string> problems = TableCheck(table).Problems();
+  // The layout is compared only where every record reads.
+  if (problems.empty()) problems = LayoutProblems(file.Bytes(), table);
   for (size_t i = 0; i < std::min(problems.size(), kShownProblems); ++i) std::cout << path << ": " << problems[i] << '\n';
   if (problems.size() > kShownProblems) {
     std::cout << path << ": ... and " << problems.size() - kShownProblems << " more problems\n";

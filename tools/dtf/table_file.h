@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/table.h"
 
@@ -18,6 +19,7 @@ class TableFile {
   // The engine's failure to open, or empty when the table is open.
   std::string Open();
   TsTable& Table() { return *table_; }
+  std::string_view Bytes() const { return bytes_; }
 
  private:
   std::string bytes_;

@@ -7,25 +7,38 @@
 namespace kavu {
 namespace {
 
-struct FolderOption {
+struct ValueOption {
   std::string_view flag;
-  std::string CommandLine::*folder;
+  std::string CommandLine::*value;
+  std::string_view what;
 };
 
-constexpr std::array kFolderOptions{
-    FolderOption{"--data", &CommandLine::dataFolder},
-    FolderOption{"--data2", &CommandLine::secondDataFolder},
-    FolderOption{"--graphics", &CommandLine::graphicsFolder},
+constexpr std::array kValueOptions{
+    ValueOption{"--data", &CommandLine::dataFolder, "a folder"},
+    ValueOption{"--data2", &CommandLine::secondDataFolder, "a folder"},
+    ValueOption{"--graphics", &CommandLine::graphicsFolder, "a folder"},
+    ValueOption{"--output", &CommandLine::outputFile, "a file"},
 };
 
-// "--data DIR" or "--data=DIR": the folder, or nothing when the word is no
-// folder option. `next` is the following word, consumed by the first form.
-std::optional<std::string> FolderValue(std::string_view word, std::string_view flag,
+struct FlagOption {
+  std::string_view flag;
+  bool CommandLine::*set;
+};
+
+constexpr std::array kFlagOptions{
+    FlagOption{"--html", &CommandLine::html},
+    FlagOption{"--help", &CommandLine::help},
+};
+
+// "--data DIR" or "--data=DIR": the value, or nothing when the word is not
+// this option. `next` is the following word, consumed by the first form.
+std::optional<std::string> OptionValue(std::string_view word, const ValueOption& option,
                                        const char* next, bool& consumedNext) {
+  const std::string_view flag = option.flag;
   consumedNext = false;
   if (word == flag) {
     if (next == nullptr) {
-      throw UsageError(std::string(flag) + " needs a folder");
+      throw UsageError(std::string(flag) + " needs " + std::string(option.what));
     }
     consumedNext = true;
     return std::string(next);
@@ -55,17 +68,24 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   }
   CommandLine line;
   line.command = argv[1];
+  line.help = line.command == "--help" || line.command == "help";
   for (int i = 2; i < argc; ++i) {
     const std::string_view word = argv[i];
     const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
     bool matched = false;
-    for (const FolderOption& option : kFolderOptions) {
+    for (const ValueOption& option : kValueOptions) {
       bool consumedNext = false;
-      if (auto value = FolderValue(word, option.flag, next, consumedNext)) {
-        line.*option.folder = std::move(*value);
+      if (auto value = OptionValue(word, option, next, consumedNext)) {
+        line.*option.value = std::move(*value);
         i += consumedNext ? 1 : 0;
         matched = true;
         break;
+      }
+    }
+    for (const FlagOption& option : kFlagOptions) {
+      if (word == option.flag) {
+        line.*option.set = true;
+        matched = true;
       }
     }
     if (matched) {

@@ -1,5 +1,5 @@
-// The host's command line: a command, its arguments and the folder options,
-// which may stand anywhere after the command.
+// The host's command line: a command, its arguments and the options, which
+// may stand anywhere after the command.
 #pragma once
 
 #include <optional>
@@ -24,6 +24,9 @@ struct CommandLine {
   std::string dataFolder;        // empty: the bundled data set
   std::string secondDataFolder;  // empty: none
   std::string graphicsFolder;    // empty: the bundled pictures
+  std::string outputFile;        // empty: standard output
+  bool html = false;
+  bool help = false;             // also "kavu --help" and "kavu help"
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

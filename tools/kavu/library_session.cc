@@ -8,8 +8,7 @@ namespace kavu {
 namespace {
 
 // Room beyond the announced size: the age sentence can grow between the size
-// query and the copy when the day changes, and the writability checks look
-// one byte further than the copy.
+// query and the copy when the day changes.
 constexpr std::size_t kSlack = 64;
 
 std::string LastErrorMessage() {

@@ -1,13 +1,19 @@
 // kavu: prints a birthday report, the category list or one item, using the
 // library through its exports only.
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "command_line.h"
 #include "folders.h"
+#include "html_report.h"
 #include "library_session.h"
+#include "metafile_svg.h"
+#include "page_text.h"
 #include "report.h"
 
 namespace kavu {
@@ -17,10 +23,51 @@ constexpr int kExitOk = 0;
 constexpr int kExitLibraryError = 1;
 constexpr int kExitBadInput = 2;
 
-constexpr const char* kUsage =
-    "usage: kavu report [--data DIR] [--data2 DIR] [--graphics DIR] YYYY-MM-DD NAME\n"
+constexpr const char* kReportUsage =
+    "usage: kavu report [--html] [--output FILE] [--data DIR] [--data2 DIR] [--graphics DIR]\n"
+    "                   YYYY-MM-DD NAME\n";
+constexpr const char* kOtherUsage =
     "       kavu categories [--data DIR] [--data2 DIR]\n"
-    "       kavu get [--data DIR] [--data2 DIR] [--graphics DIR] TYPE YYYY-MM-DD NAME\n";
+    "       kavu get [--data DIR] [--data2 DIR] [--graphics DIR] TYPE YYYY-MM-DD NAME\n"
+    "       kavu --help, kavu COMMAND --help\n";
+
+constexpr const char* kFolderHelp =
+    "  --data DIR      the first data folder (default: the bundled tables)\n"
+    "  --data2 DIR     a second data folder; its tables add to the first's\n"
+    "  --graphics DIR  where the pictures are (default: the bundled ones)\n";
+
+constexpr const char* kHelp =
+    "kavu asks the Kavu32 library about a birth date.\n"
+    "\n"
+    "  report      the birthday report for a date and a name, as text or as a page\n"
+    "  categories  the category list: data type, type code, name\n"
+    "  get         one item's bytes exactly as the library delivers them\n"
+    "\n";
+
+constexpr const char* kReportHelp =
+    "\n"
+    "Prints the birthday report for the date and the name: the library's texts\n"
+    "in reading order, the pictures' file names, then any additional categories.\n"
+    "\n"
+    "  --html          write one self-contained HTML5 page (UTF-8) instead: the\n"
+    "                  texts, the zodiac and Chinese-year pictures and the border\n"
+    "                  framing the page, drawn as inline SVG, with a print style\n"
+    "                  that fits the report on one A4 or Letter page. A picture\n"
+    "                  that is missing or unreadable leaves its error in its place.\n"
+    "  --output FILE   write to FILE instead of standard output\n";
+
+constexpr const char* kNoPictures =
+    "                  Not in this kavu: it was built without libwmf.\n";
+
+void PrintHelp(const std::string& command) {
+  if (command == "report") {
+    std::cout << kReportUsage << kReportHelp << (CanDrawMetafiles() ? "" : kNoPictures)
+              << kFolderHelp;
+    return;
+  }
+  std::cout << kHelp << kReportUsage << kOtherUsage << '\n' << kFolderHelp
+            << "  --html, --output FILE: see kavu report --help\n";
+}
 
 // Failures the library reports through its codes.
 class LibraryFailure : public std::runtime_error {
@@ -53,31 +100,66 @@ std::vector<Category> LoadCategories(const LibrarySession& session) {
   return categories;
 }
 
-// Starts the library for a command whose arguments hold a date and a name
-// at `dateAt`, lists the categories and runs `body` with them. The date's
-// form is checked before any folder is looked at.
+// Starts the library for a command whose arguments hold a date at
+// `dateAt`, sets it with `name`, lists the categories and runs `body` with
+// them. The date's form is checked before any folder is looked at.
 template <typename Body>
-int WithDatedSession(const CommandLine& line, std::size_t dateAt, Body body) {
+int WithDatedSession(const CommandLine& line, std::size_t dateAt, const std::string& name,
+                     Body body) {
   const std::string& dateText = line.arguments[dateAt];
   const Kavu32Date date = BirthDateArgument(dateText);
   const Folders folders = ResolveFolders(line);
   EnterGraphicsFolder(folders);
   LibrarySession session(folders.data, folders.secondData);
   try {
-    session.SetDateAndName(date, line.arguments[dateAt + 1]);
+    session.SetDateAndName(date, name);
   } catch (const kavu32::Error& error) {
     throw UsageError("invalid date " + dateText + ": " + error.what());
   }
   return body(session, LoadCategories(session));
 }
 
+// Writes the whole report at once, to the file or to standard output.
+int Deliver(const std::string& report, const std::filesystem::path& file) {
+  if (file.empty()) {
+    std::cout << report << std::flush;
+    if (!std::cout) {
+      throw std::runtime_error("cannot write the report to standard output");
+    }
+    return kExitOk;
+  }
+  std::ofstream out(file, std::ios::binary);
+  out << report;
+  out.close();
+  if (!out) {
+    throw std::runtime_error("cannot write " + file.string());
+  }
+  return kExitOk;
+}
+
 int RunReport(const CommandLine& line) {
   ExpectArguments(line, 2);
-  return WithDatedSession(line, 0, [](const LibrarySession& session,
-                                      const std::vector<Category>& categories) {
-    ReportWriter(session, categories, std::cout).Write();
-    return kExitOk;
-  });
+  if (line.html && !CanDrawMetafiles()) {
+    throw std::runtime_error("report --html is not available: kavu was built without libwmf "
+                             "(Debian: libwmf-dev)");
+  }
+  // Named before the session enters the graphics folder.
+  const std::filesystem::path file = line.outputFile.empty()
+                                         ? std::filesystem::path()
+                                         : std::filesystem::absolute(line.outputFile);
+  // The page is UTF-8, the library's texts Windows-1252: so is the name it
+  // gets from the command line.
+  const std::string& name = line.arguments[1];
+  const auto write = [&](const LibrarySession& session, const std::vector<Category>& categories) {
+    std::ostringstream report;
+    if (line.html) {
+      WriteHtmlReport(session, categories, report);
+    } else {
+      ReportWriter(session, categories, report).Write();
+    }
+    return Deliver(report.str(), file);
+  };
+  return WithDatedSession(line, 0, line.html ? EncodeWindows1252(name) : name, write);
 }
 
 int RunCategories(const CommandLine& line) {
@@ -97,8 +179,8 @@ int RunGet(const CommandLine& line) {
   if (!dataType) {
     throw UsageError("not a data type number: " + line.arguments[0]);
   }
-  return WithDatedSession(line, 1, [&](const LibrarySession& session,
-                                       const std::vector<Category>&) {
+  return WithDatedSession(line, 1, line.arguments[2], [&](const LibrarySession& session,
+                                                          const std::vector<Category>&) {
     const Answer answer = session.Get(*dataType);
     if (!answer.Ok()) {
       throw LibraryFailure("data type " + line.arguments[0] + ": error " +
@@ -111,6 +193,13 @@ int RunGet(const CommandLine& line) {
 
 int Run(int argc, const char* const* argv) {
   const CommandLine line = ParseCommandLine(argc, argv);
+  if (line.help) {
+    PrintHelp(line.command);
+    return kExitOk;
+  }
+  if (line.command != "report" && (line.html || !line.outputFile.empty())) {
+    throw UsageError("--html and --output are options of report");
+  }
   if (line.command == "report") {
     return RunReport(line);
   }
@@ -130,7 +219,7 @@ int main(int argc, char** argv) {
   try {
     return kavu::Run(argc, argv);
   } catch (const kavu::UsageError& error) {
-    std::cerr << "kavu: " << error.what() << '\n' << kavu::kUsage;
+    std::cerr << "kavu: " << error.what() << '\n' << kavu::kReportUsage << kavu::kOtherUsage;
     return kavu::kExitBadInput;
   } catch (const kavu::LibraryFailure& error) {
     std::cerr << "kavu: " << error.what() << '\n';

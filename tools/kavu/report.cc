@@ -19,13 +19,29 @@ const std::vector<std::vector<int32_t>> kSections = {
     {13, 5},   // Chinese year
     {14},      // birthstone
 };
-const std::vector<int32_t> kGraphics = {17, 18, 19};
-
-bool IsAdditional(const Category& category) {
-  return category.dataType < 1 || category.dataType > kLastStandardType;
-}
+const std::vector<int32_t> kGraphics = {kZodiacGraphic, kChineseGraphic, kBorderGraphic};
 
 }  // namespace
+
+const Category* FindCategory(const std::vector<Category>& categories, int32_t dataType) {
+  const auto found = std::find_if(categories.begin(), categories.end(),
+                                  [dataType](const Category& c) { return c.dataType == dataType; });
+  return found == categories.end() ? nullptr : &*found;
+}
+
+std::vector<int32_t> AdditionalTypes(const std::vector<Category>& categories) {
+  std::vector<int32_t> types;
+  for (const Category& category : categories) {
+    if (category.dataType < 1 || category.dataType > kLastStandardType) {
+      types.push_back(category.dataType);
+    }
+  }
+  return types;
+}
+
+std::string FailureText(const Category& category, const Answer& answer) {
+  return '[' + category.name + "] error " + std::to_string(answer.code) + ": " + answer.error;
+}
 
 ReportWriter::ReportWriter(const LibrarySession& session, const std::vector<Category>& categories,
                            std::ostream& out)
@@ -36,27 +52,16 @@ void ReportWriter::Write() {
     WriteSection(section);
   }
   WriteLabelled(kGraphics);
-  std::vector<int32_t> additional;
-  for (const Category& category : categories_) {
-    if (IsAdditional(category)) {
-      additional.push_back(category.dataType);
-    }
-  }
+  const std::vector<int32_t> additional = AdditionalTypes(categories_);
   if (!additional.empty()) {
     out_ << '\n';
     WriteLabelled(additional);
   }
 }
 
-const Category* ReportWriter::Find(int32_t dataType) const {
-  const auto found = std::find_if(categories_.begin(), categories_.end(),
-                                  [dataType](const Category& c) { return c.dataType == dataType; });
-  return found == categories_.end() ? nullptr : &*found;
-}
-
 void ReportWriter::WriteSection(const std::vector<int32_t>& dataTypes) {
   for (int32_t dataType : dataTypes) {
-    const Category* category = Find(dataType);
+    const Category* category = FindCategory(categories_, dataType);
     if (category == nullptr) {
       continue;
     }
@@ -72,7 +77,7 @@ void ReportWriter::WriteSection(const std::vector<int32_t>& dataTypes) {
 
 void ReportWriter::WriteLabelled(const std::vector<int32_t>& dataTypes) {
   for (int32_t dataType : dataTypes) {
-    const Category* category = Find(dataType);
+    const Category* category = FindCategory(categories_, dataType);
     if (category == nullptr) {
       continue;
     }
@@ -103,7 +108,7 @@ void ReportWriter::WriteText(const std::string& text) {
 }
 
 void ReportWriter::WriteFailure(const Category& category, const Answer& answer) {
-  out_ << '[' << category.name << "] error " << answer.code << ": " << answer.error << '\n';
+  out_ << FailureText(category, answer) << '\n';
 }
 
 }  // namespace kavu

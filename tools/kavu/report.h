@@ -2,11 +2,24 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "library_session.h"
 
 namespace kavu {
+
+// Shared by the text report and the page.
+inline constexpr int32_t kZodiacGraphic = 17;
+inline constexpr int32_t kChineseGraphic = 18;
+inline constexpr int32_t kBorderGraphic = 19;
+
+// The category of `dataType` in the list, or null.
+const Category* FindCategory(const std::vector<Category>& categories, int32_t dataType);
+// The additional categories' data types, in list order.
+std::vector<int32_t> AdditionalTypes(const std::vector<Category>& categories);
+// "[Name] error CODE: message", as a report shows an item it did not get.
+std::string FailureText(const Category& category, const Answer& answer);
 
 class ReportWriter {
  public:
@@ -16,7 +29,6 @@ class ReportWriter {
   void Write();
 
  private:
-  const Category* Find(int32_t dataType) const;
   // Prints the items one after the other, then a blank line.
   void WriteSection(const std::vector<int32_t>& dataTypes);
   // Prints "Name: value" lines.

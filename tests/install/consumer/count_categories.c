@@ -1,5 +1,6 @@
 /* A host of the installed library: prints how many categories the tables of
- * the given folder give. */
+ * the given folder give, and sets a date only after checking it (an
+ * invalid date would end a C host). */
 #include <kavu32.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -22,7 +23,14 @@ int main(int argc, char** argv) {
   while (records[count].DataType != 0) {
     ++count;
   }
-  printf("categories: %d\n", count);
+  const Kavu32Date dates[] = {{1992, 2, 0, 30, 0, 0, 0, 0}, {1992, 6, 0, 19, 0, 0, 0, 0}};
+  int valid = 0;
+  for (size_t i = 0; i < sizeof dates / sizeof dates[0]; ++i) {
+    if (!Kavu32DateIsValid(dates[i])) continue;
+    SetDateAndName(dates[i], "Ann Lee");
+    ++valid;
+  }
+  printf("categories: %d, valid dates: %d, first heading: %d bytes\n", count, valid, (int)GetData(9, NULL));
   free(records);
   ShutDown();
   return 0;
