@@ -8,7 +8,6 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
@@ -25,62 +24,11 @@
 #include "keyed_table.h"
 #include "platform/platform.h"
 #include "retrieval/signs.h"
+#include "request_session.h"
 #include "standard_tables.h"
-#include "temporary_folder.h"
 
 namespace kavu32::bench {
 namespace {
-
-constexpr int32_t kStandardTypes = 19;
-constexpr Kavu32Date kBirthDate = {1969, 7, 0, 20, 0, 0, 0, 0};
-
-// The library started on the standard tables (the first folder) and an
-// empty second folder, with the category list read and a date set, as a
-// host leaves it before its first GetData.
-class Session {
- public:
-  Session() {
-    if (!GraphicsFolder().empty() && ::chdir(GraphicsFolder().c_str()) != 0) {
-      throw std::runtime_error("cannot enter the graphics folder");
-    }
-    StartUp(StandardTablesFolder().c_str(), second_.Path().c_str());
-    const int32_t size = GetCategories(nullptr);
-    if (size <= 0) throw std::runtime_error("GetCategories failed: " + std::to_string(size));
-    categories_.resize(static_cast<size_t>(size) / sizeof(CategoryRecord));
-    SetDateAndName(kBirthDate, "Alex Example");
-    size_t largest = 1;
-    for (int32_t type = 1; type <= kStandardTypes; ++type) {
-      largest = std::max<size_t>(largest, static_cast<size_t>(std::max(GetData(type, nullptr), 0)));
-    }
-    buffer_.resize(largest);
-  }
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
-  ~Session() { ShutDown(); }
-
-  std::vector<std::string> Folders() const { return {StandardTablesFolder(), second_.Path()}; }
-  CategoryRecord* Categories() { return categories_.data(); }
-
-  // The two calls of a host: the size, then the bytes. The size, or the
-  // error code.
-  int32_t Request(int32_t type) {
-    const int32_t size = GetData(type, nullptr);
-    return size > 0 ? GetData(type, buffer_.data()) : size;
-  }
-
-  // The bytes of type's answer, terminator excluded.
-  std::string Answer(int32_t type) {
-    const int32_t size = Request(type);
-    if (size <= 0) throw std::runtime_error("type " + std::to_string(type) + " failed: " + std::to_string(size));
-    return {buffer_.data(), static_cast<size_t>(size - 1)};
-  }
-  size_t BufferSize() const { return buffer_.size(); }
-
- private:
-  TemporaryFolder second_;
-  std::vector<CategoryRecord> categories_;
-  std::vector<char> buffer_;
-};
 
 Session& TheSession() {
   static Session session;
@@ -90,18 +38,10 @@ Session& TheSession() {
 void BM_FullReport(benchmark::State& state) {
   Session& session = TheSession();
   int64_t bytes = 0;
-  for (auto _ : state) {
-    for (int32_t type = 1; type <= kStandardTypes; ++type) {
-      bytes += std::max(session.Request(type), 0);
-    }
-  }
+  for (auto _ : state) bytes += session.Report();
   state.counters["bytes"] =
       benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kAvgIterations);
 }
-
-// A data type the catalogue does not hold: its request fails at once, and
-// replaces the answer the library keeps for a repeated request.
-constexpr int32_t kUnlistedType = 0;
 
 // Each iteration composes the type's answer afresh, as in a report, where
 // the next request is for another type.

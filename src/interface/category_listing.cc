@@ -65,7 +65,7 @@ int32_t Result(LibraryState& state, int32_t result) {
 
 int32_t ListCategories(CategoryRecord* buffer) {
   LibraryState& state = State();
-  ForgetLastAnswer(state);
+  ForgetComposed(state);
   // Not started: the catalogues do not exist.
   if (state.Categories == nullptr) return Result(state, kInitializingError);
   ClearCatalogue(state);

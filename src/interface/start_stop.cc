@@ -63,7 +63,7 @@ void ShutDownLibrary() {
   state.Categories.reset();
   state.Tables.reset();
   state.SharedTables.reset();
-  ForgetLastAnswer(state);
+  ForgetComposed(state);
   state.DateSet = false;
   state.Stopped = true;
   state.ErrorCode = kOk;

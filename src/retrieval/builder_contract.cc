@@ -5,6 +5,7 @@
 #include "engine/field.h"
 #include "engine/table.h"
 #include "retrieval/delivery.h"
+#include "support/date_format.h"
 #include "support/error.h"
 #include "support/error_codes.h"
 
@@ -26,6 +27,11 @@ TsTable* SearchRecord(const SharedTableEntry& entry, int32_t key) {
 TsTable* FindRecord(const Request& request, int32_t key) {
   Preset(request, kNoData);
   return SearchRecord(request.Entry, key);
+}
+
+const std::string& BirthLongDate(RequestState& state) {
+  if (!state.BirthLongDateText) state.BirthLongDateText = FormatDateTime("dddddd", state.BirthDate);
+  return *state.BirthLongDateText;
 }
 
 std::string FieldText(const TsTable& table, int n) { return table.Fields(n).AsString(); }

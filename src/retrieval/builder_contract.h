@@ -67,6 +67,9 @@ TsTable* FindRecord(const Request& request, int32_t key);
 // The same search in any entry, without a preset.
 TsTable* SearchRecord(const SharedTableEntry& entry, int32_t key);
 
+// BirthDate in the long date form, formatted once per date.
+const std::string& BirthLongDate(RequestState& state);
+
 // Field n of the current record as text.
 std::string FieldText(const TsTable& table, int n);
 

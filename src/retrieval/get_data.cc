@@ -86,6 +86,9 @@ int32_t RequestData(RequestState& state, int32_t dataType, void* buffer) {
   });
 }
 
-void ForgetLastAnswer(RequestState& state) { state.LastAnswer = KeptAnswer(); }
+void ForgetComposed(RequestState& state) {
+  state.LastAnswer = KeptAnswer();
+  state.BirthLongDateText.reset();
+}
 
 }  // namespace kavu32

@@ -50,6 +50,8 @@ struct RequestState {
   std::string ResultText;
 
   KeptAnswer LastAnswer;
+  // BirthDate in the long date form, made at its first use (BirthLongDate).
+  std::optional<std::string> BirthLongDateText;
 };
 
 // Finds the category of dataType in the last catalogue and runs its
@@ -57,9 +59,10 @@ struct RequestState {
 // a failing step's preset error code is the result.
 int32_t RequestData(RequestState& state, int32_t dataType, void* buffer);
 
-// Drops the kept answer: every GetCategories, SetDateAndName and ShutDown
-// does, for each may change what a builder would compose.
-void ForgetLastAnswer(RequestState& state);
+// Drops the kept answer and the birth date's long form: every
+// GetCategories, SetDateAndName and ShutDown does, for each may change what
+// a builder would compose.
+void ForgetComposed(RequestState& state);
 
 }  // namespace kavu32
 
