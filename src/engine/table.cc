@@ -105,8 +105,7 @@ void TsTable::AddField(std::string name, uint8_t typeCode, uint8_t keyFlag) {
   std::unique_ptr<TsField> field = NewField(this, typeCode, std::move(name));
   if (!field) return;
   TsField* added = field.get();
-  fields_.Add(added);
-  field.release();
+  fields_.Add(std::move(field));
   const bool extendsKey = IsKeyableType(typeCode) && (keyFlag & kKeyFlagBit) != 0 &&
                           FieldCount() == KeyFieldCount() + 1;
   if (extendsKey) {

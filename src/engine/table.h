@@ -26,14 +26,14 @@ class TsTable {
   TsTable(const uint8_t* image, int32_t imageSize);
   TsTable(const TsTable&) = delete;
   TsTable& operator=(const TsTable&) = delete;
-  virtual ~TsTable();
+  ~TsTable();
 
   // Reads header, descriptors and record offsets and makes record 0
   // current. A malformed image fails with a kavu32::Error and never reads
   // outside the image; the title, header values and the fields read before
   // the failure stay readable, and the table stays closed.
-  virtual void Open();
-  virtual void Close();
+  void Open();
+  void Close();
 
   bool Active() const { return active_; }
   std::string Title() const;

@@ -160,15 +160,11 @@ class FileObject : public HandleObject {
 };
 
 // A mapping keeps the file open on its own, as a Windows mapping outlives
-// the file handle it was made from. The name is its identity: what the
-// Windows kernel would be asked for.
+// the file handle it was made from. Its name has no use here: no other
+// process can find a mapping by name.
 class MappingObject : public HandleObject {
  public:
-  MappingObject(std::shared_ptr<Descriptor> file, std::string name)
-      : HandleObject(std::move(file)), name_(std::move(name)) {}
-
- private:
-  std::string name_;
+  using HandleObject::HandleObject;
 };
 
 template <typename Object>
@@ -320,10 +316,10 @@ Handle OpenFileForRead(const std::string& path) {
   return HandleOf(new FileObject(std::move(descriptor)));
 }
 
-Handle CreateNamedMapping(Handle file, const std::string& name) {
+Handle CreateNamedMapping(Handle file, const std::string&) {
   const FileObject* source = ObjectOf<FileObject>(file);
   if (source == nullptr) return 0;
-  return HandleOf(new MappingObject(source->File(), name));
+  return HandleOf(new MappingObject(source->File()));
 }
 
 bool GetFileSize(Handle file, int64_t& size) {

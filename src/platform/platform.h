@@ -52,7 +52,7 @@ std::string UpperCase(const std::string& text);
 // Handles are opaque; 0 is "none". On Linux there are no named kernel
 // mappings: OpenNamedMapping finds nothing and the file itself is mapped
 // MAP_SHARED, so processes share its pages through the page cache; the
-// mapping keeps the file open and its name as its identity. Each handle is
+// mapping keeps the file open and its name is not used. Each handle is
 // released with CloseHandle, in any order.
 
 using Handle = intptr_t;

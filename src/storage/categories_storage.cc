@@ -138,8 +138,7 @@ void TCategoriesStorage::AddCategoryItem(int32_t dataType, const std::string& na
   item->FieldNo = fieldNo;
   item->TableIndex = tableIndex;
   item->KeyMode = keyMode;
-  items_.Add(item.get());
-  item.release();
+  items_.Add(std::move(item));
 }
 
 void TCategoriesStorage::AddStandardCategories(const std::string& title, int32_t tableIndex) {

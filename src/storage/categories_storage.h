@@ -31,7 +31,7 @@ enum class TableLookup {
 
 class TCategoriesStorage {
  public:
-  virtual ~TCategoriesStorage();
+  ~TCategoriesStorage();
   // The number of items, or -8 or -10; the caller keeps it as the error
   // code.
   int32_t BuildCategories(TSharedStorage& store);

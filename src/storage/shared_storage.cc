@@ -12,6 +12,18 @@
 
 namespace kavu32 {
 
+struct OpenedTable {
+  OpenedTable() = default;
+  OpenedTable(const OpenedTable&) = delete;
+  OpenedTable& operator=(const OpenedTable&) = delete;
+  ~OpenedTable();
+
+  platform::Handle FileHandle = 0;
+  platform::Handle MappingHandle = 0;
+  std::unique_ptr<TsTable> Table;
+  platform::View View;
+};
+
 namespace {
 
 constexpr const char* kOpenTableError = "Error opening database table %s.";
@@ -25,7 +37,7 @@ void ShowMappingError(const TTableName& name) {
   platform::ShowMessage(Format(kCreateMappingError, {name.DisplayName}));
 }
 
-void CloseHandles(SharedTableEntry& entry) {
+void CloseHandles(OpenedTable& entry) {
   if (entry.MappingHandle != 0) platform::CloseHandle(entry.MappingHandle);
   if (entry.FileHandle != 0) platform::CloseHandle(entry.FileHandle);
   entry.MappingHandle = 0;
@@ -34,25 +46,15 @@ void CloseHandles(SharedTableEntry& entry) {
 
 // Closes and destroys the table, unmaps the view and closes the handles;
 // members the entry does not hold are skipped.
-void CloseSharedTable(SharedTableEntry& entry) {
+void CloseSharedTable(OpenedTable& entry) {
   if (entry.Table != nullptr) {
     entry.Table->Close();
-    delete entry.Table;
-    entry.Table = nullptr;
+    entry.Table.reset();
   }
   if (entry.View.Address != nullptr) platform::UnmapView(entry.View);
   entry.View = {};
   CloseHandles(entry);
 }
-
-// An entry that releases what it holds unless handed over to the store.
-struct EntryCloser {
-  void operator()(SharedTableEntry* entry) const {
-    CloseSharedTable(*entry);
-    delete entry;
-  }
-};
-using EntryHolder = std::unique_ptr<SharedTableEntry, EntryCloser>;
 
 // The size of the file at path, opened only for that; false when it
 // cannot be opened or sized.
@@ -67,7 +69,7 @@ bool ReadFileSize(const std::string& path, int64_t& size) {
 // Opens the existing mapping of the table's name, or creates one from the
 // file; tableSize receives the file's size. False (the failure shown, the
 // entry's handles closed) when neither works.
-bool AcquireMapping(SharedTableEntry& entry, const TTableName& name, int64_t& tableSize) {
+bool AcquireMapping(OpenedTable& entry, const TTableName& name, int64_t& tableSize) {
   entry.MappingHandle = platform::OpenNamedMapping(name.MappingName);
   if (entry.MappingHandle != 0) {
     // Another process made the mapping: the file is opened only to be
@@ -98,11 +100,11 @@ bool AcquireMapping(SharedTableEntry& entry, const TTableName& name, int64_t& ta
 // Opens a table over the view, reading no further than both the view and
 // the file reach. A table over 2 GiB, or one that fails to open, is shown
 // as "Bad table file"; a table that failed stays closed in the entry.
-void OpenTable(SharedTableEntry& entry, int64_t tableSize) {
+void OpenTable(OpenedTable& entry, int64_t tableSize) {
   const int64_t imageSize = std::min(tableSize, entry.View.Size);
   try {
     if (imageSize <= INT32_MAX) {
-      entry.Table = new TsTable(entry.View.Address, static_cast<int32_t>(imageSize));
+      entry.Table = std::make_unique<TsTable>(entry.View.Address, static_cast<int32_t>(imageSize));
       entry.Table->Open();
       return;
     }
@@ -111,7 +113,7 @@ void OpenTable(SharedTableEntry& entry, int64_t tableSize) {
   platform::ShowMessage(ErrorMessages[-kBadTableFile]);
 }
 
-void OpenSharedTable(SharedTableEntry& entry, const TTableName& name) {
+void OpenSharedTable(OpenedTable& entry, const TTableName& name) {
   int64_t tableSize = 0;
   if (!AcquireMapping(entry, name, tableSize)) return;
   entry.View = platform::MapView(entry.MappingHandle);
@@ -125,25 +127,29 @@ void OpenSharedTable(SharedTableEntry& entry, const TTableName& name) {
 
 }  // namespace
 
+OpenedTable::~OpenedTable() { CloseSharedTable(*this); }
+
+TSharedStorage::TSharedStorage() = default;
+
 TSharedStorage::~TSharedStorage() { ReleaseTables(); }
 
 void TSharedStorage::LoadTables(const TTablesStorage& tables) {
   ReleaseTables();
   for (int i = 0; i < tables.TableCount(); ++i) {
     const TTableName name = tables.GetTableName(i);
-    EntryHolder entry(new SharedTableEntry());
+    auto entry = std::make_unique<OpenedTable>();
     OpenSharedTable(*entry, name);
-    entries_.Add(entry.get());
-    entry.release();
+    entries_.Add(std::move(entry));
   }
 }
 
-void TSharedStorage::ReleaseTables() {
-  for (int i = 0; i < entries_.Count(); ++i) CloseSharedTable(entries_[i]);
-  entries_.Clear();
-}
+// First to last; each entry releases what it holds as it is destroyed.
+void TSharedStorage::ReleaseTables() { entries_.Clear(); }
 
-SharedTableEntry TSharedStorage::GetSharedTable(int i) const { return entries_[i]; }
+SharedTableEntry TSharedStorage::GetSharedTable(int i) const {
+  const OpenedTable& entry = entries_[i];
+  return {entry.FileHandle, entry.MappingHandle, entry.Table.get(), entry.View};
+}
 
 int TSharedStorage::SharedTableCount() const { return entries_.Count(); }
 

@@ -11,9 +11,12 @@ namespace kavu32 {
 class TsTable;
 class TTablesStorage;
 struct TTableName;
+// One entry as the store holds it (shared_storage.cc): it owns the table
+// and releases it, the view and the handles when destroyed.
+struct OpenedTable;
 
-// A copy refers to the store's table and is valid until the next
-// GetCategories or ShutDown.
+// What the store hands out of an entry: a copy that refers to the store's
+// table and is valid until the next GetCategories or ShutDown.
 struct SharedTableEntry {
   platform::Handle FileHandle = 0;
   platform::Handle MappingHandle = 0;
@@ -23,7 +26,10 @@ struct SharedTableEntry {
 
 class TSharedStorage {
  public:
-  virtual ~TSharedStorage();
+  TSharedStorage();
+  TSharedStorage(const TSharedStorage&) = delete;
+  TSharedStorage& operator=(const TSharedStorage&) = delete;
+  ~TSharedStorage();
   // ReleaseTables, then one entry per catalogued table, opened or not;
   // failures are shown with platform::ShowMessage.
   void LoadTables(const TTablesStorage& tables);
@@ -33,7 +39,7 @@ class TSharedStorage {
   int SharedTableCount() const;
 
  private:
-  TList<SharedTableEntry> entries_;
+  TList<OpenedTable> entries_;
 };
 
 }  // namespace kavu32

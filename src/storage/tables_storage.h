@@ -18,7 +18,7 @@ struct TTableName {
 
 class TTablesStorage {
  public:
-  virtual ~TTablesStorage();
+  ~TTablesStorage();
   // Empties the catalogue, then catalogues the first folder's tables and
   // the second folder's tables whose names the first lacks. An empty first
   // folder stops the scan.

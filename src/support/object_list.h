@@ -12,6 +12,13 @@
 
 namespace kavu32 {
 
+// index as a position in a list of count items; fails with "List index out
+// of bounds" outside 0..count-1.
+inline size_t CheckedListIndex(int index, size_t count) {
+  if (index < 0 || static_cast<size_t>(index) >= count) throw Error(kListIndexOutOfBounds);
+  return static_cast<size_t>(index);
+}
+
 // Owns its objects when created with Owning, refers to them otherwise.
 template <typename T>
 class TList {
@@ -23,15 +30,15 @@ class TList {
   ~TList() { Clear(); }
 
   int Count() const { return static_cast<int>(items_.size()); }
-  T& operator[](int index) const { return *items_.at(Checked(index)); }
-  void Add(T* item) { items_.push_back(item); }
-  // Destroys (when owning) and removes item index.
-  void Delete(int index) {
-    size_t i = Checked(index);
-    T* item = items_[i];
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
-    if (owning_) delete item;
+  T& operator[](int index) const { return *items_[CheckedListIndex(index, items_.size())]; }
+  // Takes item over (an owning list); a failure to grow leaves it owned by
+  // the caller's pointer.
+  void Add(std::unique_ptr<T> item) {
+    items_.push_back(item.get());
+    item.release();
   }
+  // Refers to item, which stays its owner's (a referring list).
+  void Add(T* item) { items_.push_back(item); }
   // Destroys (when owning) and removes every item, first to last.
   void Clear() {
     std::vector<T*> items;
@@ -41,11 +48,6 @@ class TList {
   }
 
  private:
-  size_t Checked(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= items_.size()) throw Error(kListIndexOutOfBounds);
-    return static_cast<size_t>(index);
-  }
-
   std::vector<T*> items_;
   bool owning_;
 };
@@ -55,19 +57,14 @@ template <typename T>
 class TStringList {
  public:
   int Count() const { return static_cast<int>(items_.size()); }
-  const std::string& Strings(int index) const { return items_.at(Checked(index)).first; }
-  const T& Objects(int index) const { return *items_.at(Checked(index)).second; }
+  const std::string& Strings(int index) const { return items_[CheckedListIndex(index, items_.size())].first; }
+  const T& Objects(int index) const { return *items_[CheckedListIndex(index, items_.size())].second; }
   void AddObject(std::string text, std::unique_ptr<T> object) {
     items_.emplace_back(std::move(text), std::move(object));
   }
   void Clear() { items_.clear(); }
 
  private:
-  size_t Checked(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= items_.size()) throw Error(kListIndexOutOfBounds);
-    return static_cast<size_t>(index);
-  }
-
   std::vector<std::pair<std::string, std::unique_ptr<T>>> items_;
 };
 
