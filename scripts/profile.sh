@@ -13,15 +13,8 @@ need_build_tools
 need_packages valgrind
 
 dir="${KAVU32_BENCH_BUILD_DIR:-$ROOT/build-bench}"
-out="${KAVU32_PROFILE_OUT:-}"
-if [ -z "$out" ]; then
-  out="$(mktemp -d)"
-  trap 'rm -rf "$out"' EXIT
-fi
-mkdir -p "$out"
-
-cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" -j"$JOBS" --target kavu32_instruction_count_bench >/dev/null
+use_output_folder "${KAVU32_PROFILE_OUT:-}"
+build_benchmarks "$dir" kavu32_instruction_count_bench
 
 [ $# -gt 0 ] || set -- report categories 1 5 8 14 17
 for what in "$@"; do
