@@ -14,14 +14,6 @@ namespace kavu32 {
 
 namespace {
 
-// Copies the table entry and the item of dataType into the request; false
-// when the catalogue (or its absence) holds no such category.
-bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Request& request) {
-  if (categories == nullptr) return false;
-  if (categories->FindTableEntry(dataType, request.Entry) == TableLookup::NotCatalogued) return false;
-  return categories->FindCategoryItem(dataType, request.Item);
-}
-
 // Indexed by data type - 1.
 constexpr std::array<Builder, 19> kStandardBuilders = {
     BuildTimeArticle,        BuildNewsArticle,       BuildFamousArticle,
@@ -37,6 +29,16 @@ constexpr std::array<Builder, 19> kStandardBuilders = {
 Builder BuilderOf(int32_t dataType) {
   const uint32_t index = static_cast<uint32_t>(dataType) - 1u;
   return index < kStandardBuilders.size() ? kStandardBuilders[index] : BuildAdditionalCategory;
+}
+
+// Copies the table entry of dataType into the request, and its item when
+// the builder reads it (only the additional categories' builder does; a
+// type with an entry always has an item); false when the catalogue (or its
+// absence) holds no such category.
+bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Builder builder, Request& request) {
+  if (categories == nullptr) return false;
+  if (categories->FindTableEntry(dataType, request.Entry) == TableLookup::NotCatalogued) return false;
+  return builder != BuildAdditionalCategory || categories->FindCategoryItem(dataType, request.Item);
 }
 
 bool Serves(const KeptAnswer& kept, int32_t dataType) {
@@ -79,8 +81,9 @@ int32_t RequestData(RequestState& state, int32_t dataType, void* buffer) {
   return RunBuilder(state, [&]() -> int32_t {
     // Until a builder sets its own preset, a failure is an unknown one.
     Preset(request, kUnknownError);
-    if (!LookupCategory(state.Categories.get(), dataType, request)) return kInvalidDataParameter;
-    const int32_t result = BuilderOf(dataType)(request);
+    const Builder builder = BuilderOf(dataType);
+    if (!LookupCategory(state.Categories.get(), dataType, builder, request)) return kInvalidDataParameter;
+    const int32_t result = builder(request);
     if (result > 0) KeepAnswer(state, request, dataType);
     return result;
   });
