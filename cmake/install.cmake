@@ -1,5 +1,5 @@
 # Installation: the header, libkavu32.so with its SONAME links, the tools,
-# the bundled data set, and the files that let other projects find the
+# the bundled data set, the manual pages, and the files that let other projects find the
 # library: a CMake package (find_package(Kavu32) gives Kavu32::kavu32) and a
 # pkg-config file (kavu32.pc). Both are relocatable: they locate the prefix
 # from where they were installed.
@@ -19,11 +19,19 @@ install(TARGETS kavu32 EXPORT Kavu32Targets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/include/kavu32.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
+# The manual pages go with what they describe: kavu32(3) with the library,
+# dtf(1) and kavu(1) with their tools, dtf(5), the table format, with dtf.
+set(KAVU32_MAN_SOURCE_DIR ${PROJECT_SOURCE_DIR}/docs/man)
+install(FILES ${KAVU32_MAN_SOURCE_DIR}/kavu32.3 DESTINATION ${CMAKE_INSTALL_MANDIR}/man3)
 foreach(tool dtf kavu)
   if(TARGET ${tool})
     install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${KAVU32_MAN_SOURCE_DIR}/${tool}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   endif()
 endforeach()
+if(TARGET dtf)
+  install(FILES ${KAVU32_MAN_SOURCE_DIR}/dtf.5 DESTINATION ${CMAKE_INSTALL_MANDIR}/man5)
+endif()
 
 if(TARGET kavu32_data)
   install(DIRECTORY ${PROJECT_BINARY_DIR}/data/tables ${PROJECT_BINARY_DIR}/data/graphics

@@ -20,8 +20,14 @@ apt_get() {
 # Fetches the package indexes once per run. An index that still fails after
 # the last try is reported and the lists that did download are used: the
 # install that follows says whether a needed package is really missing.
+# scripts/test.sh names a stamp file in KAVU32_APT_STAMP, so that its suites,
+# each a process of its own, fetch them once between them.
 update_package_indexes() {
   [ -n "${KAVU32_APT_UPDATED:-}" ] && return 0
+  if [ -s "${KAVU32_APT_STAMP:-}" ]; then
+    export KAVU32_APT_UPDATED=1
+    return 0
+  fi
   local try log
   log="$(mktemp)"
   for ((try = 1; try <= APT_UPDATE_TRIES; try++)); do
@@ -38,6 +44,14 @@ update_package_indexes() {
   done
   rm -f "$log"
   export KAVU32_APT_UPDATED=1
+  [ -z "${KAVU32_APT_STAMP:-}" ] || echo updated >"$KAVU32_APT_STAMP"
+}
+
+# After a change to the package sources (a new architecture) the indexes
+# are fetched again.
+forget_package_indexes() {
+  unset KAVU32_APT_UPDATED
+  [ -z "${KAVU32_APT_STAMP:-}" ] || : >"$KAVU32_APT_STAMP"
 }
 
 installed() {

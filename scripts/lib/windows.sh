@@ -35,7 +35,7 @@ need_cross_tools() {
 try_wine32() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
-    unset KAVU32_APT_UPDATED
+    forget_package_indexes
   fi
   if ! try_packages wine32:i386; then
     WINE32_REFUSED="wine32:i386 cannot be installed (see above)"

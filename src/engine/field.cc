@@ -23,7 +23,12 @@ TsField::TsField(TsTable* table, std::string name) : field_name_(std::move(name)
 
 TsField::~TsField() = default;
 
-void TsField::ReadValue(TMemoryStream& source) { CopyValueFrom(source); }
+void TsField::ReadValue(TMemoryStream& source) {
+  const StoredValue value = StoredValueAt(source.Memory(), source.Size(), source.Position(), field_type_);
+  SetDataSize(static_cast<int32_t>(value.Size));
+  WriteData(value.Bytes);
+  source.Seek(value.End);
+}
 
 void TsField::WriteValue(TMemoryStream& target) const { target.Write(buffer_.Memory(), data_size_); }
 
@@ -55,12 +60,6 @@ void TsField::WriteData(const void* area) {
   buffer_.Write(area, data_size_);
 }
 
-void TsField::CopyValueFrom(TMemoryStream& source) {
-  if (data_size_ == 0) return;
-  buffer_.Seek(0);
-  buffer_.CopyFrom(source, data_size_);
-}
-
 void TsField::RequireEditMode() const {
   if (table_ == nullptr || !table_->EditMode()) throw Error(kNotInEditMode);
 }
@@ -77,17 +76,6 @@ void TsField::FailAssignmentOf(const char* kind) const {
 
 TsBlobField::TsBlobField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
   SetFieldType(kBlobType);
-}
-
-void TsBlobField::ReadValue(TMemoryStream& source) {
-  int32_t length;
-  source.ReadBuffer(&length, kBlobLengthSize);
-  if (length < 0) throw Error(kOutOfMemoryInStream);
-  // A length beyond the image fails as the copy would, without first
-  // allocating a buffer of that size.
-  if (length > source.Size() - source.Position()) throw Error(kStreamReadError);
-  SetDataSize(length);
-  CopyValueFrom(source);
 }
 
 void TsBlobField::WriteValue(TMemoryStream& target) const {

@@ -10,29 +10,13 @@
 #include <span>
 #include <string>
 
+#include "engine/table_format.h"
 #include "support/date_time.h"
 #include "support/memory_stream.h"
 
 namespace kavu32 {
 
 class TsTable;
-
-// Type codes of the .dtf format.
-enum TypeCode : uint8_t {
-  kBooleanType = 0,
-  kIntegerType = 1,
-  kFloatType = 2,
-  kStringType = 3,
-  kDateTimeType = 4,
-  kBlobType = 5,
-  kMemoType = 6,
-  kGraphicType = 7,
-};
-
-// True for the codes 0 to 7, the ones that make a field.
-inline bool IsFieldType(uint8_t code) { return code <= kGraphicType; }
-// True for the codes 0 to 4, the ones a key field may have.
-inline bool IsKeyableType(uint8_t code) { return code <= kDateTimeType; }
 
 class TsField {
  public:
@@ -46,6 +30,8 @@ class TsField {
   // also holds the destructor, declared first. Unsupported conversions fail
   // with a kavu32::Error naming the field and the conversion; the stored
   // setters fail with "Table not in Edit mode" outside edit mode.
+  // ReadValue takes the value of the field's type at source's position
+  // (StoredValueAt), advancing past it; a failure changes nothing.
   virtual void ReadValue(TMemoryStream& source);
   virtual void WriteValue(TMemoryStream& target) const;
   virtual bool AsBoolean() const;
@@ -77,9 +63,6 @@ class TsField {
   void SetDataSize(int32_t size);
   // Copies DataSize bytes from area into the buffer.
   void WriteData(const void* area);
-  // Copies DataSize bytes from source at its position, advancing it;
-  // "Stream read error" (copying nothing) when fewer remain.
-  void CopyValueFrom(TMemoryStream& source);
   // Fails with "Table not in Edit mode" unless the owning table is in
   // edit mode.
   void RequireEditMode() const;
@@ -143,7 +126,6 @@ class TsFloatField final : public TsField {
 class TsStringField final : public TsField {
  public:
   TsStringField(TsTable* table, std::string name);
-  void ReadValue(TMemoryStream& source) override;
   int32_t AsInteger() const override;
   void SetAsInteger(int32_t value) override;
   double AsFloat() const override;
@@ -174,7 +156,6 @@ class TsDateTimeField final : public TsField {
 class TsBlobField : public TsField {
  public:
   TsBlobField(TsTable* table, std::string name);
-  void ReadValue(TMemoryStream& source) override;
   void WriteValue(TMemoryStream& target) const override;
   // Writes the DataSize bytes of the value at target's position,
   // advancing it; an empty value writes nothing.

@@ -12,15 +12,6 @@ TsStringField::TsStringField(TsTable* table, std::string name) : TsField(table, 
   SetFieldType(kStringType);
 }
 
-// The stored form is the length byte followed by the characters.
-void TsStringField::ReadValue(TMemoryStream& source) {
-  uint8_t length;
-  source.ReadBuffer(&length, 1);
-  source.Seek(source.Position() - 1);
-  SetDataSize(length + 1);
-  CopyValueFrom(source);
-}
-
 std::string TsStringField::AsString() const {
   const std::span<const uint8_t> stored = StoredBytes();
   if (stored.empty()) return {};

@@ -12,36 +12,30 @@ namespace kavu32 {
 
 namespace {
 
-[[noreturn]] void FailRecordRead() { throw Error(kStreamReadError); }
 [[noreturn]] void FailItemIndex() { throw Error(kItemIndexOutOfBounds); }
+
+template <typename T>
+T Load(const uint8_t* bytes) {
+  T value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
 
 // The value of a key field of this type code at the stream's position,
 // advancing past it.
 TsKeyValue ReadKeyItem(TMemoryStream& stream, uint8_t typeCode) {
+  const StoredValue value = StoredValueAt(stream.Memory(), stream.Size(), stream.Position(), typeCode);
+  stream.Seek(value.End);
   switch (typeCode) {
-    case kBooleanType: {
-      uint8_t stored;
-      stream.ReadBuffer(&stored, sizeof stored);
-      return TsKeyValue::OfBoolean(stored);
-    }
-    case kIntegerType: {
-      int32_t value;
-      stream.ReadBuffer(&value, sizeof value);
-      return TsKeyValue::OfInteger(value);
-    }
-    case kStringType: {
-      uint8_t length;
-      stream.ReadBuffer(&length, sizeof length);
-      if (length > stream.Size() - stream.Position()) FailRecordRead();
-      const auto* characters = reinterpret_cast<const char*>(stream.Memory() + stream.Position());
-      stream.Seek(stream.Position() + length);
-      return TsKeyValue::OfShortString({characters, length});
-    }
-    default: {  // float and date-time
-      double value;
-      stream.ReadBuffer(&value, sizeof value);
-      return TsKeyValue::OfExtended(value);
-    }
+    case kBooleanType:
+      return TsKeyValue::OfBoolean(value.Bytes[0]);
+    case kIntegerType:
+      return TsKeyValue::OfInteger(Load<int32_t>(value.Bytes));
+    case kStringType:
+      return TsKeyValue::OfShortString(
+          {reinterpret_cast<const char*>(value.Bytes) + 1, static_cast<size_t>(value.Size - 1)});
+    default:  // float and date-time
+      return TsKeyValue::OfExtended(Load<double>(value.Bytes));
   }
 }
 
@@ -95,20 +89,17 @@ TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
     // The common search, one integer on a key of one integer field: each
     // probe is a bounds check, a 4-byte copy and a compare.
     const int32_t wanted = search[0].Integer;
-    const int32_t lastKeyOffset = image_size_ - static_cast<int32_t>(sizeof(int32_t));
     // The addresses live in locals: read through the table on every probe,
     // they delay the probe's loads.
     const uint8_t* image = image_;
+    const int32_t imageSize = image_size_;
     const uint8_t* offsets = record_offsets_.Memory();
     const int32_t count = record_offsets_.Count();
     return Bisect([=](int32_t n) {
       if (n < 0 || n >= count) FailItemIndex();
-      int32_t offset;
-      std::memcpy(&offset, offsets + int64_t{n} * kRecordOffsetSize, sizeof offset);
-      if (offset < 0 || offset > lastKeyOffset) FailRecordRead();
-      int32_t key;
-      std::memcpy(&key, image + offset, sizeof key);
-      return key_compare::Order(wanted, key);
+      const auto offset = Load<int32_t>(offsets + int64_t{n} * kRecordOffsetSize);
+      const StoredValue key = StoredValueAt(image, imageSize, offset, kIntegerType);
+      return key_compare::Order(wanted, Load<int32_t>(key.Bytes));
     });
   }
   return Bisect([&](int32_t n) {

@@ -7,6 +7,7 @@ set -euo pipefail
 build="$1"
 work="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/consumers.sh"
 command -v pkg-config >/dev/null || {
   echo "FAIL: pkg-config not found: install the Debian package pkg-config (scripts/test.sh does)" >&2
   exit 1
@@ -16,36 +17,19 @@ rm -rf "$work"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-# The shared library with both SONAME links, the header, the tools.
+# The shared library with both SONAME links, the header, the tools, the
+# manual pages.
 libdir="$(dirname "$(find "$prefix" -name libkavu32.so -print -quit)")"
+man="$prefix/share/man"
 for file in "$libdir/libkavu32.so" "$libdir/libkavu32.so.1" "$prefix/include/kavu32.h" \
-            "$prefix/bin/dtf" "$prefix/bin/kavu"; do
+            "$prefix/bin/dtf" "$prefix/bin/kavu" \
+            "$man/man1/dtf.1" "$man/man1/kavu.1" "$man/man3/kavu32.3" "$man/man5/dtf.5"; do
   [ -e "$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -L "$libdir/libkavu32.so" ] && [ -L "$libdir/libkavu32.so.1" ] || {
   echo "libkavu32.so and libkavu32.so.1 must be links"; exit 1; }
 
-data="$prefix/share/kavu32/tables"
-expected="categories: 19, valid dates: 1, first heading: 42 bytes"
-
-check_output() {
-  local how="$1" output="$2"
-  if [ "$output" != "$expected" ]; then
-    echo "$how consumer printed '$output', expected '$expected'"
-    exit 1
-  fi
-  echo "$how consumer: $output"
-}
-
-cmake -S "$here/consumer" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
-cmake --build "$work/cmake-build" >/dev/null
-check_output CMake "$("$work/cmake-build/count_categories" "$data")"
-
-export PKG_CONFIG_PATH="$libdir/pkgconfig"
-cc -std=c11 -Wall -Wextra -Werror -o "$work/count_categories" "$here/consumer/count_categories.c" \
-   $(pkg-config --cflags --libs kavu32)
-check_output pkg-config "$(LD_LIBRARY_PATH="$(pkg-config --variable=libdir kavu32)" \
-                            "$work/count_categories" "$data")"
+check_consumers "$prefix" "$libdir" "$prefix/share/kavu32/tables" "$work"
 
 # The installed host finds its library and the installed data set by itself.
 "$prefix/bin/kavu" report 1992-06-19 "Ann Lee" >"$work/report"

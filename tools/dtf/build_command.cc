@@ -5,7 +5,6 @@
 #include <numeric>
 
 #include "cell_text.h"
-#include "command_line.h"
 #include "commands.h"
 #include "engine/table.h"
 #include "file_io.h"
@@ -138,11 +137,12 @@ SourceTable ReadSource(const std::filesystem::path& source, const std::optional<
 }  // namespace
 
 int RunBuild(const std::vector<std::string>& arguments) {
-  const CommandLine line(arguments, {.PositionalCount = 2, .ValueOptions = {"--title"}, .FlagOptions = {"--allow-duplicates"}});
-  const std::filesystem::path source = line.Positional(0);
+  const tools::Arguments line =
+      FileArguments(arguments, 2, {.ValueOptions = {{"--title", "a value"}}, .FlagOptions = {"--allow-duplicates"}});
+  const std::filesystem::path source = line.Positional()[0];
   TableBuild build(source, ReadSource(source, line.Option("--title")));
   build.SortByKey(line.Flag("--allow-duplicates"));
-  ReplaceFile(line.Positional(1), build.Image());
+  ReplaceFile(line.Positional()[1], build.Image());
   return 0;
 }
 

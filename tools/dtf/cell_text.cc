@@ -61,10 +61,6 @@ T ParseNumber(std::string_view text, const NumberTexts& texts) {
   return value;
 }
 
-// Day and time joined as the date-time arithmetic expects: before day 0
-// the time counts away from it.
-double ComposeDateTime(double day, double time) { return day < 0 ? day - time : day + time; }
-
 struct CalendarText {
   int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
   bool HasTime = false;
@@ -187,7 +183,7 @@ std::string UnescapeText(std::string_view text) {
   return bytes;
 }
 
-uint8_t ParseBoolean(std::string_view text) {
+uint8_t ParseBooleanCell(std::string_view text) {
   RequireValue(text, "a bool field");
   if (text == "true") return 1;
   if (text == "false") return 0;
@@ -199,27 +195,27 @@ uint8_t ParseBoolean(std::string_view text) {
   return static_cast<uint8_t>(value);
 }
 
-std::string FormatBoolean(uint8_t stored) {
+std::string FormatBooleanCell(uint8_t stored) {
   if (stored <= 1) return stored ? "true" : "false";
   return std::to_string(stored);
 }
 
-int32_t ParseInteger(std::string_view text) {
+int32_t ParseIntegerCell(std::string_view text) {
   return ParseNumber<int32_t>(text, {"an int field", " is not an integer", " lies outside the 32-bit integer range"});
 }
 
-double ParseFloat(std::string_view text) {
+double ParseFloatCell(std::string_view text) {
   return ParseNumber<double>(text, {"a float field", " is not a number", " lies outside the range of a double"});
 }
 
-std::string FormatFloat(double value) {
+std::string FormatFloatCell(double value) {
   if (std::isnan(value)) return "nan";
   char text[64];
   const auto result = std::to_chars(text, text + sizeof text, value);
   return std::string(text, result.ptr);
 }
 
-double ParseDateTime(std::string_view text) {
+double ParseDateTimeCell(std::string_view text) {
   RequireValue(text, "a datetime field");
   const std::optional<CalendarText> calendar = ReadCalendarText(text);
   if (!calendar) {
@@ -231,20 +227,20 @@ double ParseDateTime(std::string_view text) {
   try {
     const double day = EncodeDate(calendar->Year, calendar->Month, calendar->Day);
     const double time = EncodeTime(calendar->Hour, calendar->Minute, calendar->Second, 0);
-    return ComposeDateTime(day, time);
+    return CombineDateTime(day, time);
   } catch (const std::exception&) {
     throw CellError(0, Quoted(text) + " is not a valid date and time");
   }
 }
 
-std::string FormatDateTime(double value) {
+std::string FormatDateTimeCell(double value) {
   try {
     std::string calendar = CalendarForm(value);
-    if (SameBits(ParseDateTime(calendar), value)) return calendar;
+    if (SameBits(ParseDateTimeCell(calendar), value)) return calendar;
   } catch (const std::exception&) {
     // No calendar form: outside years 1 to 9999, or not a number.
   }
-  return FormatFloat(value);
+  return FormatFloatCell(value);
 }
 
 std::string ParseHexBytes(std::string_view text) {

@@ -34,18 +34,18 @@ std::string_view TypeName(uint8_t typeCode);
 std::string EscapeText(std::string_view bytes);
 std::string UnescapeText(std::string_view text);
 
-uint8_t ParseBoolean(std::string_view text);
-std::string FormatBoolean(uint8_t stored);
+uint8_t ParseBooleanCell(std::string_view text);
+std::string FormatBooleanCell(uint8_t stored);
 
-int32_t ParseInteger(std::string_view text);
+int32_t ParseIntegerCell(std::string_view text);
 
-double ParseFloat(std::string_view text);
+double ParseFloatCell(std::string_view text);
 // The shortest text that reads back as the same double.
-std::string FormatFloat(double value);
+std::string FormatFloatCell(double value);
 
-double ParseDateTime(std::string_view text);
+double ParseDateTimeCell(std::string_view text);
 // The calendar form when it reads back exactly, else the day count.
-std::string FormatDateTime(double value);
+std::string FormatDateTimeCell(double value);
 
 // The bytes of "0x..." hex text.
 std::string ParseHexBytes(std::string_view text);

@@ -3,7 +3,6 @@
 // layout dtf build writes for the same content.
 #include <iostream>
 
-#include "command_line.h"
 #include "commands.h"
 #include "layout_check.h"
 #include "table_file.h"
@@ -72,8 +71,7 @@ class TableCheck {
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& arguments) {
-  const CommandLine line(arguments, {.PositionalCount = 1, .ValueOptions = {}, .FlagOptions = {}});
-  const std::string& path = line.Positional(0);
+  const std::string path = FileArguments(arguments, 1, {}).Positional()[0];
   TableFile file(path);
   if (const std::string failure = file.Open(); !failure.empty()) {
     std::cout << path << ": cannot open the table: " << failure << '\n';

@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "cell_text.h"
-#include "command_line.h"
 #include "commands.h"
 #include "file_io.h"
 #include "table_file.h"
@@ -47,13 +46,13 @@ class Dumper {
   std::string Cell(const TsField& field, int32_t record, int fieldNo) const {
     switch (field.FieldType()) {
       case kBooleanType:
-        return FormatBoolean(field.StoredBytes()[0]);
+        return FormatBooleanCell(field.StoredBytes()[0]);
       case kIntegerType:
         return std::to_string(field.AsInteger());
       case kFloatType:
-        return FormatFloat(field.AsFloat());
+        return FormatFloatCell(field.AsFloat());
       case kDateTimeType:
-        return FormatDateTime(field.AsDateTime());
+        return FormatDateTimeCell(field.AsDateTime());
       case kStringType:
         return EscapeText(field.AsString());
       case kMemoType:
@@ -82,8 +81,8 @@ class Dumper {
 }  // namespace
 
 int RunDump(const std::vector<std::string>& arguments) {
-  const CommandLine line(arguments, {.PositionalCount = 1, .ValueOptions = {"--blobs"}, .FlagOptions = {}});
-  const std::string& path = line.Positional(0);
+  const tools::Arguments line = FileArguments(arguments, 1, {.ValueOptions = {{"--blobs", "a value"}}, .FlagOptions = {}});
+  const std::string& path = line.Positional()[0];
   TableFile file(path);
   if (const std::string failure = file.Open(); !failure.empty()) {
     throw ToolError(path + ": cannot open the table: " + failure);

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
 #include "commands.h"
 
 namespace {
@@ -22,7 +21,7 @@ int Run(const std::string& command, const std::vector<std::string>& arguments) {
   if (command == "build") return kavu32::dtf::RunBuild(arguments);
   if (command == "dump") return kavu32::dtf::RunDump(arguments);
   if (command == "check") return kavu32::dtf::RunCheck(arguments);
-  throw kavu32::dtf::UsageError("unknown command '" + command + "'");
+  throw kavu32::tools::UsageError("unknown command '" + command + "'");
 }
 
 }  // namespace
@@ -34,7 +33,7 @@ int main(int argc, char** argv) {
   }
   try {
     return Run(argv[1], std::vector<std::string>(argv + 2, argv + argc));
-  } catch (const kavu32::dtf::UsageError& error) {
+  } catch (const kavu32::tools::UsageError& error) {
     std::cerr << "dtf: " << error.what() << '\n' << kUsage;
     return kUsageFailure;
   } catch (const std::exception& error) {

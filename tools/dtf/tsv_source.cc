@@ -145,13 +145,13 @@ class SourceParser {
     try {
       switch (type) {
         case kBooleanType:
-          return static_cast<int32_t>(ParseBoolean(cell.Text));
+          return static_cast<int32_t>(ParseBooleanCell(cell.Text));
         case kIntegerType:
-          return ParseInteger(cell.Text);
+          return ParseIntegerCell(cell.Text);
         case kFloatType:
-          return ParseFloat(cell.Text);
+          return ParseFloatCell(cell.Text);
         case kDateTimeType:
-          return ParseDateTime(cell.Text);
+          return ParseDateTimeCell(cell.Text);
         case kStringType:
         case kMemoType:
           return UnescapeText(cell.Text);

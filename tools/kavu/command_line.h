@@ -8,15 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "arguments.h"
 #include "kavu32.h"
 
 namespace kavu {
 
 // A command line the host cannot run: the message says why.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using kavu32::tools::UsageError;
 
 struct CommandLine {
   std::string command;
