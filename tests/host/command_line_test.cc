@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 CommandLine Parse(std::vector<const char*> words) {
@@ -14,17 +14,17 @@ CommandLine Parse(std::vector<const char*> words) {
 
 TEST(CommandLine, OptionsStandAnywhereInEitherForm) {
   const CommandLine line = Parse({"report", "1992-06-19", "--data", "/d", "--html", "Ann Lee",
-                                  "--graphics=/g", "--data2=/e", "--output", "page.html"});
-  EXPECT_EQ(line.command, "report");
-  EXPECT_EQ(line.arguments, (std::vector<std::string>{"1992-06-19", "Ann Lee"}));
-  EXPECT_EQ(line.dataFolder, "/d");
-  EXPECT_EQ(line.secondDataFolder, "/e");
-  EXPECT_EQ(line.graphicsFolder, "/g");
-  EXPECT_EQ(line.outputFile, "page.html");
-  EXPECT_TRUE(line.html);
-  EXPECT_FALSE(line.help);
-  EXPECT_TRUE(Parse({"--help"}).help);
-  EXPECT_TRUE(Parse({"report", "--help"}).help);
+                                  "--graphics=/g", "--data2=/e", "--output", "page.Html"});
+  EXPECT_EQ(line.Command, "report");
+  EXPECT_EQ(line.Arguments, (std::vector<std::string>{"1992-06-19", "Ann Lee"}));
+  EXPECT_EQ(line.DataFolder, "/d");
+  EXPECT_EQ(line.SecondDataFolder, "/e");
+  EXPECT_EQ(line.GraphicsFolder, "/g");
+  EXPECT_EQ(line.OutputFile, "page.Html");
+  EXPECT_TRUE(line.Html);
+  EXPECT_FALSE(line.Help);
+  EXPECT_TRUE(Parse({"--help"}).Help);
+  EXPECT_TRUE(Parse({"report", "--help"}).Help);
 }
 
 TEST(CommandLine, RefusesWhatItCannotRun) {
@@ -33,7 +33,7 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
   EXPECT_THROW(Parse({"report", "--output"}), UsageError);
   EXPECT_THROW(Parse({"report", "--datafolder=/d"}), UsageError);
   // A lone "-" and "--" are arguments, not options.
-  EXPECT_EQ(Parse({"get", "-", "--"}).arguments, (std::vector<std::string>{"-", "--"}));
+  EXPECT_EQ(Parse({"get", "-", "--"}).Arguments, (std::vector<std::string>{"-", "--"}));
 }
 
 TEST(BirthDate, ReadsYearMonthAndDay) {
@@ -65,4 +65,4 @@ TEST(DataType, TakesNegativeNumbersAndNothingElse) {
 }
 
 }  // namespace
-}  // namespace kavu
+}  // namespace kavu32::kavu

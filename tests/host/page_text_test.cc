@@ -5,15 +5,15 @@
 #include <string>
 #include <string_view>
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 using namespace std::string_view_literals;
 
 TEST(PageText, DecodesEscapesAndBreaksLibraryTexts) {
   const struct {
-    std::string_view bytes;
-    std::string_view html;
+    std::string_view Bytes;
+    std::string_view Html;
   } cases[] = {
       {"Caf\xE9 \x80 5", "Caf\u00E9 \u20AC 5"},
       {"\x93q\x94 \x96 \x9F\xA0\xFF", "\u201Cq\u201D \u2013 \u0178\u00A0\u00FF"},
@@ -27,14 +27,14 @@ TEST(PageText, DecodesEscapesAndBreaksLibraryTexts) {
       {"", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(HtmlLines(c.bytes), c.html) << c.bytes;
+    EXPECT_EQ(HtmlLines(c.Bytes), c.Html) << c.Bytes;
   }
 }
 
 TEST(PageText, EncodesACommandLineNameForTheLibrary) {
   const struct {
-    std::string_view utf8;
-    std::string_view bytes;
+    std::string_view Utf8;
+    std::string_view Bytes;
   } cases[] = {
       {"Jos\u00E9 \u20AC\u0178", "Jos\xE9 \x80\x9F"},
       {"\u674E a\U0001F600", "? a?"},
@@ -45,7 +45,7 @@ TEST(PageText, EncodesACommandLineNameForTheLibrary) {
       {"\xE2\x82", "\xE2\x82"},          // cut short
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(EncodeWindows1252(c.utf8), c.bytes) << c.utf8;
+    EXPECT_EQ(EncodeWindows1252(c.Utf8), c.Bytes) << c.Utf8;
   }
   // Every character of the code page goes back to its own byte.
   for (int byte = 0x20; byte <= 0xFF; ++byte) {
@@ -57,4 +57,4 @@ TEST(PageText, EncodesACommandLineNameForTheLibrary) {
 }
 
 }  // namespace
-}  // namespace kavu
+}  // namespace kavu32::kavu

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 const kavu32::tools::OptionSyntax kOptions = {
@@ -32,14 +32,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   }
   const kavu32::tools::Arguments words(std::vector<std::string>(argv + 2, argv + argc), kOptions);
   CommandLine line;
-  line.command = argv[1];
-  line.arguments = words.Positional();
-  line.dataFolder = words.Option("--data").value_or("");
-  line.secondDataFolder = words.Option("--data2").value_or("");
-  line.graphicsFolder = words.Option("--graphics").value_or("");
-  line.outputFile = words.Option("--output").value_or("");
-  line.html = words.Flag("--html");
-  line.help = line.command == "--help" || line.command == "help" || words.Flag("--help");
+  line.Command = argv[1];
+  line.Arguments = words.Positional();
+  line.DataFolder = words.Option("--data").value_or("");
+  line.SecondDataFolder = words.Option("--data2").value_or("");
+  line.GraphicsFolder = words.Option("--graphics").value_or("");
+  line.OutputFile = words.Option("--output").value_or("");
+  line.Html = words.Flag("--html");
+  line.Help = line.Command == "--help" || line.Command == "help" || words.Flag("--help");
   return line;
 }
 
@@ -65,4 +65,4 @@ std::optional<Kavu32Date> ParseBirthDate(std::string_view text) {
 
 std::optional<int32_t> ParseDataType(std::string_view text) { return ParseNumber<int32_t>(text); }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

@@ -1,6 +1,7 @@
 // The host's command line: a command, its arguments and the options, which
 // may stand anywhere after the command.
-#pragma once
+#ifndef KAVU32_TOOLS_KAVU_COMMAND_LINE_H
+#define KAVU32_TOOLS_KAVU_COMMAND_LINE_H
 
 #include <optional>
 #include <stdexcept>
@@ -11,20 +12,20 @@
 #include "arguments.h"
 #include "kavu32.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 
 // A command line the host cannot run: the message says why.
-using kavu32::tools::UsageError;
+using tools::UsageError;
 
 struct CommandLine {
-  std::string command;
-  std::vector<std::string> arguments;
-  std::string dataFolder;        // empty: the bundled data set
-  std::string secondDataFolder;  // empty: none
-  std::string graphicsFolder;    // empty: the bundled pictures
-  std::string outputFile;        // empty: standard output
-  bool html = false;
-  bool help = false;             // also "kavu --help" and "kavu help"
+  std::string Command;
+  std::vector<std::string> Arguments;
+  std::string DataFolder;        // empty: the bundled data set
+  std::string SecondDataFolder;  // empty: none
+  std::string GraphicsFolder;    // empty: the bundled pictures
+  std::string OutputFile;        // empty: standard output
+  bool Html = false;
+  bool Help = false;             // also "kavu --help" and "kavu help"
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
@@ -36,4 +37,6 @@ std::optional<Kavu32Date> ParseBirthDate(std::string_view text);
 // A data type number, negative ones included.
 std::optional<int32_t> ParseDataType(std::string_view text);
 
-}  // namespace kavu
+}  // namespace kavu32::kavu
+
+#endif

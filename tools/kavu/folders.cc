@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 namespace fs = std::filesystem;
@@ -35,24 +35,24 @@ std::string ExistingFolder(const std::string& given, const fs::path& fallback, c
 
 Folders ResolveFolders(const CommandLine& line) {
   Folders folders;
-  folders.data = ExistingFolder(line.dataFolder, BundledFolder("tables", KAVU_BUNDLED_DATA_DIR), "data");
+  folders.Data = ExistingFolder(line.DataFolder, BundledFolder("tables", KAVU_BUNDLED_DATA_DIR), "data");
   // Without a second folder the first one is named twice: the library adds
   // nothing from it.
-  folders.secondData = line.secondDataFolder.empty()
-                           ? folders.data
-                           : ExistingFolder(line.secondDataFolder, fs::path(), "second data");
-  folders.graphics = ExistingFolder(line.graphicsFolder,
+  folders.SecondData = line.SecondDataFolder.empty()
+                           ? folders.Data
+                           : ExistingFolder(line.SecondDataFolder, fs::path(), "second data");
+  folders.Graphics = ExistingFolder(line.GraphicsFolder,
                                      BundledFolder("graphics", KAVU_BUNDLED_GRAPHICS_DIR), "graphics");
   return folders;
 }
 
 void EnterGraphicsFolder(const Folders& folders) {
   std::error_code error;
-  fs::current_path(folders.graphics, error);
+  fs::current_path(folders.Graphics, error);
   if (error) {
-    throw UsageError("cannot enter the graphics folder " + folders.graphics + ": " +
+    throw UsageError("cannot enter the graphics folder " + folders.Graphics + ": " +
                      error.message());
   }
 }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

@@ -1,16 +1,17 @@
 // Where the host finds its tables and pictures.
-#pragma once
+#ifndef KAVU32_TOOLS_KAVU_FOLDERS_H
+#define KAVU32_TOOLS_KAVU_FOLDERS_H
 
 #include <string>
 
 #include "command_line.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 
 struct Folders {
-  std::string data;
-  std::string secondData;
-  std::string graphics;
+  std::string Data;
+  std::string SecondData;
+  std::string Graphics;
 };
 
 // The folders of the command line, the bundled ones where none is given
@@ -22,4 +23,6 @@ Folders ResolveFolders(const CommandLine& line);
 // pictures there.
 void EnterGraphicsFolder(const Folders& folders);
 
-}  // namespace kavu
+}  // namespace kavu32::kavu
+
+#endif

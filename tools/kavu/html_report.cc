@@ -8,7 +8,7 @@
 #include "page_text.h"
 #include "report.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 // Fonts Debian ships (fonts-urw-base35), the faces they stand in for on
@@ -221,8 +221,8 @@ std::size_t Page::Block(int32_t dataType, std::string_view tag, std::string_view
   if (!cssClass.empty()) {
     body_ << " class=\"" << cssClass << '"';
   }
-  body_ << '>' << HtmlLines(answer.bytes) << "</" << tag << ">\n";
-  return ColumnLines(answer.bytes);
+  body_ << '>' << HtmlLines(answer.Bytes) << "</" << tag << ">\n";
+  return ColumnLines(answer.Bytes);
 }
 
 void Page::Section(std::string_view cssClass, int32_t heading, int32_t body) {
@@ -251,14 +251,14 @@ void Page::Picture(int32_t dataType, std::string_view id, std::string_view attri
     Failure("p", FailureText(*category, answer));
     return;
   }
-  const Drawing drawing = DrawMetafile(answer.bytes);
+  const Drawing drawing = DrawMetafile(answer.Bytes);
   if (!drawing.Ok()) {
-    Failure("p", '[' + category->name + "] " + drawing.error);
+    Failure("p", '[' + category->Name + "] " + drawing.Message);
     return;
   }
-  body_ << "<svg id=\"" << id << "\" " << attributes << " viewBox=\"0 0 " << drawing.width
-        << ' ' << drawing.height << "\" aria-label=\""
-        << EscapeHtml(DecodeWindows1252(category->name)) << "\">" << drawing.content << "</svg>\n";
+  body_ << "<svg id=\"" << id << "\" " << attributes << " viewBox=\"0 0 " << drawing.Width
+        << ' ' << drawing.Height << "\" aria-label=\""
+        << EscapeHtml(DecodeWindows1252(category->Name)) << "\">" << drawing.Content << "</svg>\n";
 }
 
 void Page::Failure(std::string_view tag, const std::string& text) {
@@ -274,7 +274,7 @@ void Page::Additional() {
   }
   body_ << "<dl class=\"more\">\n";
   for (int32_t dataType : types) {
-    body_ << "<dt>" << EscapeHtml(DecodeWindows1252(FindCategory(categories_, dataType)->name))
+    body_ << "<dt>" << EscapeHtml(DecodeWindows1252(FindCategory(categories_, dataType)->Name))
           << "</dt>\n";
     columnLines_ += Block(dataType, "dd");
   }
@@ -284,7 +284,7 @@ void Page::Additional() {
 // The introduction heading, or a plain title when it is missing.
 std::string Page::Title() const {
   const Answer heading = session_.Get(9);
-  const std::string title = heading.Ok() ? EscapeHtml(DecodeWindows1252(heading.bytes)) : "";
+  const std::string title = heading.Ok() ? EscapeHtml(DecodeWindows1252(heading.Bytes)) : "";
   return title.empty() ? "Birthday report" : title;
 }
 
@@ -295,4 +295,4 @@ void WriteHtmlReport(const LibrarySession& session, const std::vector<Category>&
   Page(session, categories, out).Write();
 }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <iterator>
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 // Room beyond the announced size: the age sentence can grow between the size
@@ -25,8 +25,8 @@ std::string LastErrorMessage() {
 
 Answer Failure(int32_t code) {
   Answer answer;
-  answer.code = code;
-  answer.error = LastErrorMessage();
+  answer.Code = code;
+  answer.Message = LastErrorMessage();
   return answer;
 }
 
@@ -84,4 +84,4 @@ Answer LibrarySession::Get(int32_t dataType) const {
   return Answer{delivered, std::string(buffer.data(), length < buffer.size() ? length : buffer.size()), {}};
 }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

@@ -1,7 +1,8 @@
 // The host's view of the library: one started session, the category list
 // and the items, each fetched with the two-call buffer protocol. Uses the
 // library through its exports only.
-#pragma once
+#ifndef KAVU32_TOOLS_KAVU_LIBRARY_SESSION_H
+#define KAVU32_TOOLS_KAVU_LIBRARY_SESSION_H
 
 #include <cstdint>
 #include <string>
@@ -9,22 +10,22 @@
 
 #include "kavu32.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 
 // One result of the library: the delivered bytes without the terminating
 // zero, or a negative code with the library's message for it.
 struct Answer {
-  int32_t code = 0;
-  std::string bytes;
-  std::string error;
+  int32_t Code = 0;
+  std::string Bytes;
+  std::string Message;
 
-  bool Ok() const { return code > 0; }
+  bool Ok() const { return Code > 0; }
 };
 
 struct Category {
-  int32_t dataType;
-  std::string name;
-  int32_t typeCode;
+  int32_t DataType;
+  std::string Name;
+  int32_t TypeCode;
 };
 
 // StartUp on construction, ShutDown on destruction.
@@ -44,4 +45,6 @@ class LibrarySession {
   Answer Get(int32_t dataType) const;
 };
 
-}  // namespace kavu
+}  // namespace kavu32::kavu
+
+#endif

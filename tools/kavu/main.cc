@@ -16,7 +16,7 @@
 #include "page_text.h"
 #include "report.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 constexpr int kExitOk = 0;
@@ -76,8 +76,8 @@ class LibraryFailure : public std::runtime_error {
 };
 
 void ExpectArguments(const CommandLine& line, std::size_t count) {
-  if (line.arguments.size() != count) {
-    throw UsageError(line.command + " takes " + std::to_string(count) + " argument" +
+  if (line.Arguments.size() != count) {
+    throw UsageError(line.Command + " takes " + std::to_string(count) + " argument" +
                      (count == 1 ? "" : "s"));
   }
 }
@@ -94,8 +94,8 @@ std::vector<Category> LoadCategories(const LibrarySession& session) {
   std::vector<Category> categories;
   const Answer answer = session.ListCategories(categories);
   if (!answer.Ok()) {
-    throw LibraryFailure("cannot list the categories: error " + std::to_string(answer.code) +
-                         ": " + answer.error);
+    throw LibraryFailure("cannot list the categories: error " + std::to_string(answer.Code) +
+                         ": " + answer.Message);
   }
   return categories;
 }
@@ -106,11 +106,11 @@ std::vector<Category> LoadCategories(const LibrarySession& session) {
 template <typename Body>
 int WithDatedSession(const CommandLine& line, std::size_t dateAt, const std::string& name,
                      Body body) {
-  const std::string& dateText = line.arguments[dateAt];
+  const std::string& dateText = line.Arguments[dateAt];
   const Kavu32Date date = BirthDateArgument(dateText);
   const Folders folders = ResolveFolders(line);
   EnterGraphicsFolder(folders);
-  LibrarySession session(folders.data, folders.secondData);
+  LibrarySession session(folders.Data, folders.SecondData);
   try {
     session.SetDateAndName(date, name);
   } catch (const kavu32::Error& error) {
@@ -139,93 +139,93 @@ int Deliver(const std::string& report, const std::filesystem::path& file) {
 
 int RunReport(const CommandLine& line) {
   ExpectArguments(line, 2);
-  if (line.html && !CanDrawMetafiles()) {
+  if (line.Html && !CanDrawMetafiles()) {
     throw std::runtime_error("report --html is not available: kavu was built without libwmf "
                              "(Debian: libwmf-dev)");
   }
   // Named before the session enters the graphics folder.
-  const std::filesystem::path file = line.outputFile.empty()
+  const std::filesystem::path file = line.OutputFile.empty()
                                          ? std::filesystem::path()
-                                         : std::filesystem::absolute(line.outputFile);
+                                         : std::filesystem::absolute(line.OutputFile);
   // The page is UTF-8, the library's texts Windows-1252: so is the name it
   // gets from the command line.
-  const std::string& name = line.arguments[1];
+  const std::string& name = line.Arguments[1];
   const auto write = [&](const LibrarySession& session, const std::vector<Category>& categories) {
     std::ostringstream report;
-    if (line.html) {
+    if (line.Html) {
       WriteHtmlReport(session, categories, report);
     } else {
       ReportWriter(session, categories, report).Write();
     }
     return Deliver(report.str(), file);
   };
-  return WithDatedSession(line, 0, line.html ? EncodeWindows1252(name) : name, write);
+  return WithDatedSession(line, 0, line.Html ? EncodeWindows1252(name) : name, write);
 }
 
 int RunCategories(const CommandLine& line) {
   ExpectArguments(line, 0);
   const Folders folders = ResolveFolders(line);
-  LibrarySession session(folders.data, folders.secondData);
+  LibrarySession session(folders.Data, folders.SecondData);
   std::cout << "DataType\tTypeCode\tName\n";
   for (const Category& category : LoadCategories(session)) {
-    std::cout << category.dataType << '\t' << category.typeCode << '\t' << category.name << '\n';
+    std::cout << category.DataType << '\t' << category.TypeCode << '\t' << category.Name << '\n';
   }
   return kExitOk;
 }
 
 int RunGet(const CommandLine& line) {
   ExpectArguments(line, 3);
-  const auto dataType = ParseDataType(line.arguments[0]);
+  const auto dataType = ParseDataType(line.Arguments[0]);
   if (!dataType) {
-    throw UsageError("not a data type number: " + line.arguments[0]);
+    throw UsageError("not a data type number: " + line.Arguments[0]);
   }
-  return WithDatedSession(line, 1, line.arguments[2], [&](const LibrarySession& session,
+  return WithDatedSession(line, 1, line.Arguments[2], [&](const LibrarySession& session,
                                                           const std::vector<Category>&) {
     const Answer answer = session.Get(*dataType);
     if (!answer.Ok()) {
-      throw LibraryFailure("data type " + line.arguments[0] + ": error " +
-                           std::to_string(answer.code) + ": " + answer.error);
+      throw LibraryFailure("data type " + line.Arguments[0] + ": error " +
+                           std::to_string(answer.Code) + ": " + answer.Message);
     }
-    std::fwrite(answer.bytes.data(), 1, answer.bytes.size(), stdout);
+    std::fwrite(answer.Bytes.data(), 1, answer.Bytes.size(), stdout);
     return std::fflush(stdout) == 0 ? kExitOk : kExitLibraryError;
   });
 }
 
 int Run(int argc, const char* const* argv) {
   const CommandLine line = ParseCommandLine(argc, argv);
-  if (line.help) {
-    PrintHelp(line.command);
+  if (line.Help) {
+    PrintHelp(line.Command);
     return kExitOk;
   }
-  if (line.command != "report" && (line.html || !line.outputFile.empty())) {
+  if (line.Command != "report" && (line.Html || !line.OutputFile.empty())) {
     throw UsageError("--html and --output are options of report");
   }
-  if (line.command == "report") {
+  if (line.Command == "report") {
     return RunReport(line);
   }
-  if (line.command == "categories") {
+  if (line.Command == "categories") {
     return RunCategories(line);
   }
-  if (line.command == "get") {
+  if (line.Command == "get") {
     return RunGet(line);
   }
-  throw UsageError("unknown command " + line.command);
+  throw UsageError("unknown command " + line.Command);
 }
 
 }  // namespace
-}  // namespace kavu
+}  // namespace kavu32::kavu
 
 int main(int argc, char** argv) {
   try {
-    return kavu::Run(argc, argv);
-  } catch (const kavu::UsageError& error) {
-    std::cerr << "kavu: " << error.what() << '\n' << kavu::kReportUsage << kavu::kOtherUsage;
-    return kavu::kExitBadInput;
-  } catch (const kavu::LibraryFailure& error) {
+    return kavu32::kavu::Run(argc, argv);
+  } catch (const kavu32::kavu::UsageError& error) {
+    std::cerr << "kavu: " << error.what() << '\n' << kavu32::kavu::kReportUsage << kavu32::kavu::kOtherUsage;
+    return kavu32::kavu::kExitBadInput;
+  } catch (const kavu32::kavu::LibraryFailure& error) {
     std::cerr << "kavu: " << error.what() << '\n';
-    return kavu::kExitLibraryError;
+    return kavu32::kavu::kExitLibraryError;
   } catch (const std::exception& error) {
     std::cerr << "kavu: " << error.what() << '\n';
-    return kavu::kExitLibraryError;
+    return kavu32::kavu::kExitLibraryError;
   }
 }

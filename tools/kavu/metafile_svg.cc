@@ -12,7 +12,7 @@
 
 #include "page_text.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 // A picture larger than this is refused rather than put into a page.
@@ -109,7 +109,7 @@ bool CanDrawMetafiles() { return true; }
 Drawing DrawMetafile(const std::string& path) {
   Drawing drawing;
   const auto fail = [&](std::string reason) {
-    drawing.error = path + " cannot be drawn: " + reason;
+    drawing.Message = path + " cannot be drawn: " + reason;
     return drawing;
   };
   // Declared before the API handle: destroying the handle may still write.
@@ -162,10 +162,10 @@ Drawing DrawMetafile(const std::string& path) {
   if (open == std::string::npos || close == std::string::npos || close < open) {
     return fail("libwmf wrote no picture");
   }
-  drawing.width = device->width;
-  drawing.height = device->height;
-  drawing.content = out.svg.substr(open + 1, close - open - 1);
+  drawing.Width = device->width;
+  drawing.Height = device->height;
+  drawing.Content = out.svg.substr(open + 1, close - open - 1);
   return drawing;
 }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

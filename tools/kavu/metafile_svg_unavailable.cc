@@ -1,14 +1,14 @@
 // The pictures of a kavu built without libwmf: none.
 #include "metafile_svg.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 
 bool CanDrawMetafiles() { return false; }
 
 Drawing DrawMetafile(const std::string& path) {
   Drawing drawing;
-  drawing.error = path + " cannot be drawn: kavu was built without libwmf";
+  drawing.Message = path + " cannot be drawn: kavu was built without libwmf";
   return drawing;
 }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

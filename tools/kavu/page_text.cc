@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -141,4 +141,4 @@ std::string HtmlLines(std::string_view bytes) {
   return out;
 }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

@@ -1,11 +1,12 @@
 // Texts on their way into a page. The library's texts are bytes of the
 // Windows ANSI code page (Windows-1252); a page is UTF-8.
-#pragma once
+#ifndef KAVU32_TOOLS_KAVU_PAGE_TEXT_H
+#define KAVU32_TOOLS_KAVU_PAGE_TEXT_H
 
 #include <string>
 #include <string_view>
 
-namespace kavu {
+namespace kavu32::kavu {
 
 // Windows-1252 bytes as UTF-8. The five bytes that code page leaves
 // undefined, and the control characters a page may not hold (all below
@@ -24,4 +25,6 @@ std::string EscapeHtml(std::string_view text);
 // <br> but the last. Empty lines are left out, as the text report does.
 std::string HtmlLines(std::string_view bytes);
 
-}  // namespace kavu
+}  // namespace kavu32::kavu
+
+#endif

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace kavu {
+namespace kavu32::kavu {
 namespace {
 
 constexpr int32_t kLastStandardType = 19;
@@ -25,22 +25,22 @@ const std::vector<int32_t> kGraphics = {kZodiacGraphic, kChineseGraphic, kBorder
 
 const Category* FindCategory(const std::vector<Category>& categories, int32_t dataType) {
   const auto found = std::find_if(categories.begin(), categories.end(),
-                                  [dataType](const Category& c) { return c.dataType == dataType; });
+                                  [dataType](const Category& c) { return c.DataType == dataType; });
   return found == categories.end() ? nullptr : &*found;
 }
 
 std::vector<int32_t> AdditionalTypes(const std::vector<Category>& categories) {
   std::vector<int32_t> types;
   for (const Category& category : categories) {
-    if (category.dataType < 1 || category.dataType > kLastStandardType) {
-      types.push_back(category.dataType);
+    if (category.DataType < 1 || category.DataType > kLastStandardType) {
+      types.push_back(category.DataType);
     }
   }
   return types;
 }
 
 std::string FailureText(const Category& category, const Answer& answer) {
-  return '[' + category.name + "] error " + std::to_string(answer.code) + ": " + answer.error;
+  return '[' + category.Name + "] error " + std::to_string(answer.Code) + ": " + answer.Message;
 }
 
 ReportWriter::ReportWriter(const LibrarySession& session, const std::vector<Category>& categories,
@@ -67,7 +67,7 @@ void ReportWriter::WriteSection(const std::vector<int32_t>& dataTypes) {
     }
     const Answer answer = session_.Get(dataType);
     if (answer.Ok()) {
-      WriteText(answer.bytes);
+      WriteText(answer.Bytes);
     } else {
       WriteFailure(*category, answer);
     }
@@ -86,11 +86,11 @@ void ReportWriter::WriteLabelled(const std::vector<int32_t>& dataTypes) {
       WriteFailure(*category, answer);
       continue;
     }
-    if (answer.bytes.find('\n') == std::string::npos) {
-      out_ << category->name << ": " << answer.bytes << '\n';
+    if (answer.Bytes.find('\n') == std::string::npos) {
+      out_ << category->Name << ": " << answer.Bytes << '\n';
     } else {
-      out_ << category->name << ":\n";
-      WriteText(answer.bytes);
+      out_ << category->Name << ":\n";
+      WriteText(answer.Bytes);
     }
   }
 }
@@ -111,4 +111,4 @@ void ReportWriter::WriteFailure(const Category& category, const Answer& answer) 
   out_ << FailureText(category, answer) << '\n';
 }
 
-}  // namespace kavu
+}  // namespace kavu32::kavu

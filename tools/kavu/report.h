@@ -1,5 +1,6 @@
 // The birthday report: every category of the list, asked in reading order.
-#pragma once
+#ifndef KAVU32_TOOLS_KAVU_REPORT_H
+#define KAVU32_TOOLS_KAVU_REPORT_H
 
 #include <ostream>
 #include <string>
@@ -7,7 +8,7 @@
 
 #include "library_session.h"
 
-namespace kavu {
+namespace kavu32::kavu {
 
 // Shared by the text report and the page.
 inline constexpr int32_t kZodiacGraphic = 17;
@@ -43,4 +44,6 @@ class ReportWriter {
   std::ostream& out_;
 };
 
-}  // namespace kavu
+}  // namespace kavu32::kavu
+
+#endif
