@@ -100,6 +100,13 @@ p { orphans: 2; widows: 2; }
 .long header { margin-bottom: 4mm; }
 .long .columns section { margin-bottom: 3mm; }
 .long .sign figure { width: 24mm; }
+/* A very long report (a year of many news lines): smaller still. */
+.sheet.longer { font-size: 8pt; }
+.longer header { margin-bottom: 3mm; }
+.longer .columns section { margin-bottom: 2mm; }
+.longer .sign { margin-top: 2mm; }
+.longer .sign figure { width: 20mm; }
+.longer .stone { margin-top: 3mm; }
 /* A metafile's polyline is a line only; libwmf leaves its fill unsaid. */
 svg polyline { fill: none; }
 /* The pictures name PostScript faces: Debian's versions of them first. */
@@ -117,6 +124,8 @@ svg text[style*="font-family:Courier"] {
   html, body { background: none; padding: 0; }
   body { font-size: 10pt; }
   .sheet.long { font-size: 8.5pt; }
+  .sheet.longer { font-size: 7.5pt; }
+  .longer .sign figure { width: 20mm; }
   .sheet {
     width: auto;
     min-height: 0;
@@ -133,8 +142,10 @@ svg text[style*="font-family:Courier"] {
 )css";
 
 // Above about this many lines in the two columns (and the additional
-// categories) the page is set smaller, to stay on one printed sheet.
+// categories) the page is set smaller, and above the second number smaller
+// still, to stay on one printed sheet.
 constexpr std::size_t kLongColumnLines = 40;
+constexpr std::size_t kLongerColumnLines = 70;
 constexpr std::size_t kHeadingLines = 2;
 constexpr std::size_t kColumnCharacters = 48;
 
@@ -203,7 +214,7 @@ void Page::Write() {
        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
        << "<title>" << Title() << "</title>\n<style>" << kStyle << "</style>\n</head>\n"
        << "<body>\n<article class=\"sheet" << (columnLines_ > kLongColumnLines ? " long" : "")
-       << "\">\n"
+       << (columnLines_ > kLongerColumnLines ? " longer" : "") << "\">\n"
        << body_.str() << "</article>\n</body>\n</html>\n";
 }
 
