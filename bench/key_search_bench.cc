@@ -25,35 +25,16 @@ constexpr int32_t Sizes[] = {1'000, 100'000, 1'000'000};
 // table; a power of two, so the next key is a mask away.
 constexpr size_t Lookups = 1 << 16;
 
-int32_t KeyAt(const uint8_t* image, int32_t offset) {
-  int32_t key;
-  std::memcpy(&key, image + offset, sizeof key);
-  return key;
+// The floor: the record found by hand (FloorSearch), the text (a length
+// byte and its characters after the key) copied out into a new string.
+bool FloorFind(const FloorSearch& floor, int32_t key, std::string& text) {
+  const int32_t offset = floor.FindRecord(key);
+  if (offset < 0) return false;
+  // A new string, as AsString gives one.
+  const uint8_t* stored = floor.Image() + offset + sizeof key;
+  text = std::string(reinterpret_cast<const char*>(stored + 1), stored[0]);
+  return true;
 }
-
-// The floor: the record offsets searched by hand, the key read through
-// the offset, the text (a length byte and its characters after the key)
-// copied out into a new string.
-class FloorSearch {
- public:
-  explicit FloorSearch(const std::vector<uint8_t>& image)
-      : image_(image.data()), offsets_(RecordOffsetsOf(image)) {}
-
-  bool Find(int32_t key, std::string& text) const {
-    const auto found = std::lower_bound(
-        offsets_.begin(), offsets_.end(), key,
-        [this](int32_t offset, int32_t k) { return KeyAt(image_, offset) < k; });
-    if (found == offsets_.end() || KeyAt(image_, *found) != key) return false;
-    // A new string, as AsString gives one.
-    const uint8_t* stored = image_ + *found + sizeof key;
-    text = std::string(reinterpret_cast<const char*>(stored + 1), stored[0]);
-    return true;
-  }
-
- private:
-  const uint8_t* image_;
-  std::vector<int32_t> offsets_;
-};
 
 void Check(int result, sqlite3* db, const char* what) {
   if (result != SQLITE_OK && result != SQLITE_DONE) {
@@ -158,7 +139,7 @@ bool Lookup(Contenders& c, Contender who, int32_t key, std::string& text) {
     case Contender::FindKey:
       return c.FindKeyAndRead(key, text);
     case Contender::Floor:
-      return c.Floor.Find(key, text);
+      return FloorFind(c.Floor, key, text);
     case Contender::SqliteMemory:
       return c.InMemory.Find(key, text);
     case Contender::SqliteFile:
@@ -173,7 +154,7 @@ bool AgreesWithFloor(Contenders& c, Contender who, const std::vector<int32_t>& k
   for (size_t i = 0; i < 256; ++i) {
     std::string expected;
     std::string text;
-    const bool found = c.Floor.Find(keys[i], expected);
+    const bool found = FloorFind(c.Floor, keys[i], expected);
     if (Lookup(c, who, keys[i], text) != found || text != expected) return false;
   }
   return true;

@@ -1,5 +1,6 @@
 #include "keyed_table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -68,12 +69,29 @@ std::vector<int32_t> RandomKeys(int32_t recordCount, bool absent, size_t lookups
   return keys;
 }
 
-std::vector<int32_t> RecordOffsetsOf(const std::vector<uint8_t>& image) {
+std::vector<int32_t> RecordOffsetsOf(std::span<const uint8_t> image) {
   int32_t indexStart = 0;
   std::memcpy(&indexStart, image.data() + IndexStartOffset, sizeof indexStart);
   std::vector<int32_t> offsets((image.size() - static_cast<size_t>(indexStart)) / RecordOffsetSize);
   std::memcpy(offsets.data(), image.data() + indexStart, offsets.size() * RecordOffsetSize);
   return offsets;
+}
+
+namespace {
+
+int32_t KeyAt(const uint8_t* image, int32_t offset) {
+  int32_t key;
+  std::memcpy(&key, image + offset, sizeof key);
+  return key;
+}
+
+}  // namespace
+
+int32_t FloorSearch::FindRecord(int32_t key) const {
+  const auto found = std::lower_bound(
+      offsets_.begin(), offsets_.end(), key,
+      [this](int32_t offset, int32_t k) { return KeyAt(image_, offset) < k; });
+  return found == offsets_.end() || KeyAt(image_, *found) != key ? -1 : *found;
 }
 
 }  // namespace kavu32::bench

@@ -5,6 +5,7 @@
 #define KAVU32_BENCH_KEYED_TABLE_H
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,24 @@ dtf::TableContent MemoTableContent(const std::string& title, int32_t recordCount
 std::vector<int32_t> RandomKeys(int32_t recordCount, bool absent, size_t lookups);
 
 // The record-offset list of a .dtf image, as the table copies it.
-std::vector<int32_t> RecordOffsetsOf(const std::vector<uint8_t>& image);
+std::vector<int32_t> RecordOffsetsOf(std::span<const uint8_t> image);
+
+// The key search of the floors, on any image whose records begin with a
+// 4-byte integer key: std::lower_bound over a copy of the record offsets,
+// the key read through the offset.
+class FloorSearch {
+ public:
+  explicit FloorSearch(std::span<const uint8_t> image)
+      : image_(image.data()), offsets_(RecordOffsetsOf(image)) {}
+
+  // The offset of the record of key; -1 when there is none.
+  int32_t FindRecord(int32_t key) const;
+  const uint8_t* Image() const { return image_; }
+
+ private:
+  const uint8_t* image_;
+  std::vector<int32_t> offsets_;
+};
 
 }  // namespace kavu32::bench
 

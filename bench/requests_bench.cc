@@ -1,69 +1,34 @@
 // Whole requests through the exports: the full report (every standard
 // data type, size query plus copy), each GetData type alone, and
-// GetCategories on the standard eight tables against the floor of the same
-// system calls made by hand.
+// GetCategories on the standard eight tables, against floors made by hand:
+// the same system calls, and those calls with the pages opening reads; the
+// full report against the same searches, writability tests and copies.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <array>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/table_format.h"
 #include "kavu32.h"
+#include "keyed_table.h"
+#include "platform/platform.h"
+#include "retrieval/signs.h"
+#include "request_session.h"
 #include "standard_tables.h"
-#include "temporary_folder.h"
 
 namespace kavu32::bench {
 namespace {
-
-constexpr int32_t StandardTypes = 19;
-constexpr Kavu32Date BirthDate = {1969, 7, 0, 20, 0, 0, 0, 0};
-
-// The library started on the standard tables (the first folder) and an
-// empty second folder, with the category list read and a date set, as a
-// host leaves it before its first GetData.
-class Session {
- public:
-  Session() {
-    if (!GraphicsFolder().empty() && ::chdir(GraphicsFolder().c_str()) != 0) {
-      throw std::runtime_error("cannot enter the graphics folder");
-    }
-    StartUp(StandardTablesFolder().c_str(), second_.Path().c_str());
-    const int32_t size = GetCategories(nullptr);
-    if (size <= 0) throw std::runtime_error("GetCategories failed: " + std::to_string(size));
-    categories_.resize(static_cast<size_t>(size) / sizeof(CategoryRecord));
-    SetDateAndName(BirthDate, "Alex Example");
-    size_t largest = 1;
-    for (int32_t type = 1; type <= StandardTypes; ++type) {
-      largest = std::max<size_t>(largest, static_cast<size_t>(std::max(GetData(type, nullptr), 0)));
-    }
-    buffer_.resize(largest);
-  }
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
-  ~Session() { ShutDown(); }
-
-  std::vector<std::string> Folders() const { return {StandardTablesFolder(), second_.Path()}; }
-  CategoryRecord* Categories() { return categories_.data(); }
-
-  // The two calls of a host: the size, then the bytes. The size, or the
-  // error code.
-  int32_t Request(int32_t type) {
-    const int32_t size = GetData(type, nullptr);
-    return size > 0 ? GetData(type, buffer_.data()) : size;
-  }
-
- private:
-  TemporaryFolder second_;
-  std::vector<CategoryRecord> categories_;
-  std::vector<char> buffer_;
-};
 
 Session& TheSession() {
   static Session session;
@@ -73,20 +38,21 @@ Session& TheSession() {
 void BM_FullReport(benchmark::State& state) {
   Session& session = TheSession();
   int64_t bytes = 0;
-  for (auto _ : state) {
-    for (int32_t type = 1; type <= StandardTypes; ++type) {
-      bytes += std::max(session.Request(type), 0);
-    }
-  }
+  for (auto _ : state) bytes += session.Report();
   state.counters["bytes"] =
       benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kAvgIterations);
 }
 
+// Each iteration composes the type's answer afresh, as in a report, where
+// the next request is for another type.
 void BM_GetData(benchmark::State& state) {
   Session& session = TheSession();
   const auto type = static_cast<int32_t>(state.range(0));
   int32_t result = 0;
-  for (auto _ : state) result = session.Request(type);
+  for (auto _ : state) {
+    result = session.Request(type);
+    GetData(kUnlistedType, nullptr);
+  }
   // A negative result is the error code the type answers with here.
   state.counters["result"] = result;
 }
@@ -103,9 +69,22 @@ bool IsTableFile(const char* name) {
   return name[0] != '.' && length > 4 && ::strcasecmp(name + length - 4, ".dtf") == 0;
 }
 
+// What opening a table reads of its fresh mapping: the header, the field
+// descriptors, the record-offset list (copied, as the table keeps it) and
+// the first byte of record 0.
+uint8_t ReadOpeningPages(const uint8_t* image, size_t size) {
+  int32_t dataStart = 0;
+  std::memcpy(&dataStart, image + DataStartOffset, sizeof dataStart);
+  uint8_t sum = 0;
+  for (int32_t i = HeaderSize; i < dataStart; ++i) sum = static_cast<uint8_t>(sum + image[i]);
+  const std::vector<int32_t> offsets = RecordOffsetsOf({image, size});
+  return offsets.empty() ? sum : static_cast<uint8_t>(sum + image[offsets.front()]);
+}
+
 // What GetCategories asks of the system, without the library: the listing
-// of both folders, then open, fstat, mmap, munmap and close of each file.
-void BM_GetCategoriesFloor(benchmark::State& state) {
+// of both folders, then open, fstat, mmap, munmap and close of each file;
+// with readPages, also the pages opening each table reads.
+void BM_GetCategoriesFloor(benchmark::State& state, bool readPages) {
   const std::vector<std::string> folders = TheSession().Folders();
   std::vector<std::string> paths;
   for (auto _ : state) {
@@ -121,19 +100,100 @@ void BM_GetCategoriesFloor(benchmark::State& state) {
       const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
       struct stat status {};
       ::fstat(fd, &status);
-      void* view = ::mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_SHARED, fd, 0);
+      const auto size = static_cast<size_t>(status.st_size);
+      void* view = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
+      if (readPages) benchmark::DoNotOptimize(ReadOpeningPages(static_cast<const uint8_t*>(view), size));
       benchmark::DoNotOptimize(view);
-      ::munmap(view, static_cast<size_t>(status.st_size));
+      ::munmap(view, size);
       ::close(fd);
     }
   }
   state.counters["files"] = static_cast<double>(paths.size());
 }
 
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The full report done by hand: each item's record searches (none for the
+// items made from the date or name alone, and for the graphics), then one
+// writability test of the host's buffer and one copy of the item's bytes.
+class ReportFloor {
+ public:
+  explicit ReportFloor(Session& session) {
+    const int32_t dateKey = kBirthDate.Year * 10000 + kBirthDate.Month * 100 + kBirthDate.Day;
+    const int32_t year = YearKey(dateKey);
+    const int32_t zodiac = ZodiacSign(dateKey);
+    const int32_t chinese = ChineseSign(dateKey);
+    // The searches of each type, by table file; indexed by type - 1.
+    const std::vector<std::vector<std::pair<const char*, int32_t>>> searches = {
+        {}, {{"Event", year}}, {{"Birthday", DayKey(dateKey)}}, {{"Zodiac", zodiac}},
+        {{"Chinese", chinese}}, {{"Literat", year}, {"Movies", year}}, {{"Sport", year}},
+        {}, {}, {}, {}, {{"Zodiac", zodiac}}, {{"Chinese", chinese}}, {{"Stone", MonthKey(dateKey)}},
+        {}, {}, {}, {}, {}};
+    for (int32_t type = 1; type <= kStandardTypes; ++type) {
+      Item item;
+      for (const auto& [table, key] : searches[static_cast<size_t>(type - 1)]) {
+        item.Searches.emplace_back(&TableNamed(table), key);
+      }
+      item.Bytes = session.Answer(type);
+      items_.push_back(std::move(item));
+    }
+    buffer_.resize(session.BufferSize());
+  }
+
+  // The bytes delivered, terminators included; 0 when a search fails.
+  int64_t Run() {
+    int64_t bytes = 0;
+    for (const Item& item : items_) {
+      for (const auto& [table, key] : item.Searches) {
+        if (table->FindRecord(key) < 0) return 0;
+      }
+      const size_t size = item.Bytes.size() + 1;
+      if (!platform::IsWritable(buffer_.data(), size)) return 0;
+      std::memcpy(buffer_.data(), item.Bytes.c_str(), size);
+      benchmark::ClobberMemory();
+      bytes += static_cast<int64_t>(size);
+    }
+    return bytes;
+  }
+
+ private:
+  struct Item {
+    std::vector<std::pair<const FloorSearch*, int32_t>> Searches;
+    std::string Bytes;
+  };
+
+  const FloorSearch& TableNamed(const std::string& title) {
+    auto& table = tables_[title];
+    if (!table.second) {
+      table.first = ReadFile(StandardTablesFolder() + title + ".dtf");
+      if (table.first.empty()) throw std::runtime_error("cannot read the table " + title);
+      table.second = std::make_unique<FloorSearch>(table.first);
+    }
+    return *table.second;
+  }
+
+  std::map<std::string, std::pair<std::vector<uint8_t>, std::unique_ptr<FloorSearch>>> tables_;
+  std::vector<Item> items_;
+  std::vector<char> buffer_;
+};
+
+void BM_FullReportFloor(benchmark::State& state) {
+  ReportFloor floor(TheSession());
+  int64_t bytes = 0;
+  for (auto _ : state) bytes += floor.Run();
+  state.counters["bytes"] =
+      benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kAvgIterations);
+}
+
 BENCHMARK(BM_GetCategories);
-BENCHMARK(BM_GetCategoriesFloor);
+BENCHMARK_CAPTURE(BM_GetCategoriesFloor, syscalls, false);
+BENCHMARK_CAPTURE(BM_GetCategoriesFloor, pages, true);
 BENCHMARK(BM_FullReport);
-BENCHMARK(BM_GetData)->DenseRange(1, StandardTypes);
+BENCHMARK(BM_FullReportFloor);
+BENCHMARK(BM_GetData)->DenseRange(1, kStandardTypes);
 
 }  // namespace
 }  // namespace kavu32::bench

@@ -11,8 +11,11 @@ import sys
 
 SIZES = (1000, 100000, 1000000)
 KEY_TARGET = 1.5
-CATEGORIES_TARGET = 2.0
-REPORT_TARGET_US = 50.0
+CATEGORIES_TARGET = 1.5  # against the floor with the pages read
+REPORT_TARGET = 2.0
+# The age sentence (1) and the graphics (17 to 19) against the cheapest text.
+SLOW_TYPES = (1, 17, 18, 19)
+SLOW_TYPE_TARGET = 2.0
 TO_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
@@ -61,23 +64,33 @@ def key_search(runs):
 
 def requests(runs):
     categories = ns(runs["BM_GetCategories"])
-    floor = ns(runs["BM_GetCategoriesFloor"])
-    report_us = ns(runs["BM_FullReport"]) / 1e3
-    ratio = categories / floor
-    whole = table(["request", "median", "against", "target"], [
+    syscalls = ns(runs["BM_GetCategoriesFloor/syscalls"])
+    pages = ns(runs["BM_GetCategoriesFloor/pages"])
+    report = ns(runs["BM_FullReport"])
+    report_floor = ns(runs["BM_FullReportFloor"])
+    ratio = categories / pages
+    report_ratio = report / report_floor
+    whole = table(["request", "median", "floor", "ratio", "target"], [
         ["GetCategories, standard eight", f"{categories / 1e3:.1f} us",
-         f"system-call floor {floor / 1e3:.1f} us: {ratio:.2f}x",
+         f"system calls {syscalls / 1e3:.1f} us", f"{categories / syscalls:.2f}x", ""],
+        ["", "", f"and the pages opening reads {pages / 1e3:.1f} us", f"{ratio:.2f}x",
          f"<= {CATEGORIES_TARGET}x ({verdict(ratio <= CATEGORIES_TARGET)})"],
-        ["full report, 19 types, size + copy", f"{report_us:.1f} us", "",
-         f"< {REPORT_TARGET_US:.0f} us ({verdict(report_us < REPORT_TARGET_US)})"],
+        ["full report, 19 types, size + copy", f"{report / 1e3:.1f} us",
+         f"searches, tests and copies {report_floor / 1e3:.1f} us", f"{report_ratio:.2f}x",
+         f"<= {REPORT_TARGET}x ({verdict(report_ratio <= REPORT_TARGET)})"],
     ])
+    times = {t: ns(runs[f"BM_GetData/{t}"]) for t in range(1, 20)}
+    cheapest = min(v for t, v in times.items() if t not in SLOW_TYPES)
     types = []
-    for t in range(1, 20):
-        run = runs[f"BM_GetData/{t}"]
-        result = int(run["result"])
-        types.append([t, f"{ns(run):.0f}", result if result < 0 else f"{result} bytes"])
+    for t, v in times.items():
+        result = int(runs[f"BM_GetData/{t}"]["result"])
+        against = v / cheapest
+        target = f"<= {SLOW_TYPE_TARGET}x ({verdict(against <= SLOW_TYPE_TARGET)})" \
+            if t in SLOW_TYPES else ""
+        types.append([t, f"{v:.0f}", result if result < 0 else f"{result} bytes",
+                      f"{against:.2f}x", target])
     return whole + "\n\nEach GetData type alone (size query plus copy):\n\n" + table(
-        ["type", "ns", "result"], types)
+        ["type", "ns", "result", "against the cheapest text", "target"], types)
 
 
 def memory(runs):

@@ -13,16 +13,8 @@ need_packages libbenchmark-dev libsqlite3-dev
 
 dir="${KAVU32_BENCH_BUILD_DIR:-$ROOT/build-bench}"
 repetitions="${KAVU32_BENCH_REPETITIONS:-5}"
-out="${KAVU32_BENCH_OUT:-}"
-if [ -z "$out" ]; then
-  out="$(mktemp -d)"
-  trap 'rm -rf "$out"' EXIT
-fi
-mkdir -p "$out"
-
-cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" -j"$JOBS" --target \
-  kavu32_key_search_bench kavu32_requests_bench kavu32_memory_bench >/dev/null
+use_output_folder "${KAVU32_BENCH_OUT:-}"
+build_benchmarks "$dir" kavu32_key_search_bench kavu32_requests_bench kavu32_memory_bench
 
 # run NAME [ARGS...]: one benchmark binary, its results in $out/NAME.json;
 # what it prints is shown only when it fails.

@@ -107,3 +107,22 @@ configure_and_build() {
   cmake -S "$ROOT" -B "$dir" "$@" >/dev/null
   cmake --build "$dir" -j"$JOBS"
 }
+
+# use_output_folder [DIR]: sets out to DIR, made when missing, or else to a
+# temporary folder removed when the script exits.
+use_output_folder() {
+  out="${1:-}"
+  if [ -z "$out" ]; then
+    out="$(mktemp -d)"
+    trap 'rm -rf "$out"' EXIT
+  fi
+  mkdir -p "$out"
+}
+
+# build_benchmarks DIR TARGET...: the benchmark targets in a Release build
+# in DIR.
+build_benchmarks() {
+  local dir="$1"; shift
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$dir" -j"$JOBS" --target "$@" >/dev/null
+}

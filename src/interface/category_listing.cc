@@ -65,6 +65,7 @@ int32_t Result(LibraryState& state, int32_t result) {
 
 int32_t ListCategories(CategoryRecord* buffer) {
   LibraryState& state = State();
+  ForgetComposed(state);
   // Not started: the catalogues do not exist.
   if (state.Categories == nullptr) return Result(state, InitializingError);
   ClearCatalogue(state);

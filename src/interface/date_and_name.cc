@@ -13,6 +13,8 @@ namespace kavu32 {
 void StoreDateAndName(const Kavu32Date& date, const char* name) {
   LibraryState& state = State();
   if (state.Stopped) throw Error(AlreadyShutDown);
+  // Even an invalid date changes the name and the date values below.
+  ForgetComposed(state);
   // A name that cannot be read counts as no name, as a null pointer does.
   std::string personName;
   platform::ReadHostText(name, personName);

@@ -63,6 +63,7 @@ void ShutDownLibrary() {
   state.Categories.reset();
   state.Tables.reset();
   state.SharedTables.reset();
+  ForgetComposed(state);
   state.DateSet = false;
   state.Stopped = true;
   state.ErrorCode = Ok;

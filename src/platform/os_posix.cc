@@ -98,6 +98,13 @@ LocalDate TodayFromClock() {
   return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
 }
 
+bool SizeOf(int fd, int64_t& size) {
+  struct stat status {};
+  if (Sys().fstat(fd, &status) != 0 || status.st_size < 0) return false;
+  size = status.st_size;
+  return true;
+}
+
 // --- Handles -----------------------------------------------------------
 
 // An open file descriptor, closed with the last handle that uses it.
@@ -109,8 +116,20 @@ class Descriptor {
   ~Descriptor() { Sys().close(fd_); }
   int Fd() const { return fd_; }
 
+  // The file's size, read once: sizing the file and mapping it ask the
+  // system one time between them, as a Windows mapping keeps the size its
+  // file had. A failed read is tried again next time.
+  bool Size(int64_t& size) {
+    if (!sized_ && !SizeOf(fd_, size_)) return false;
+    sized_ = true;
+    size = size_;
+    return true;
+  }
+
  private:
   int fd_;
+  bool sized_ = false;
+  int64_t size_ = 0;
 };
 
 // What a Handle points to.
@@ -119,6 +138,7 @@ class HandleObject {
   explicit HandleObject(std::shared_ptr<Descriptor> file) : file_(std::move(file)) {}
   virtual ~HandleObject() = default;
   int Fd() const { return file_->Fd(); }
+  bool Size(int64_t& size) const { return file_->Size(size); }
   const std::shared_ptr<Descriptor>& File() const { return file_; }
 
  private:
@@ -147,13 +167,6 @@ Handle HandleOf(HandleObject* object) { return reinterpret_cast<Handle>(object);
 
 // The one address handed out for the view of an empty file.
 const uint8_t EmptyView[1] = {};
-
-bool SizeOf(int fd, int64_t& size) {
-  struct stat status {};
-  if (Sys().fstat(fd, &status) != 0 || status.st_size < 0) return false;
-  size = status.st_size;
-  return true;
-}
 
 // --- Directory search --------------------------------------------------
 
@@ -298,13 +311,13 @@ Handle CreateNamedMapping(Handle file, const std::string&) {
 
 bool GetFileSize(Handle file, int64_t& size) {
   const FileObject* object = ObjectOf<FileObject>(file);
-  return object != nullptr && SizeOf(object->Fd(), size);
+  return object != nullptr && object->Size(size);
 }
 
 View MapView(Handle mapping) {
   const MappingObject* object = ObjectOf<MappingObject>(mapping);
   int64_t size = 0;
-  if (object == nullptr || !SizeOf(object->Fd(), size)) return {};
+  if (object == nullptr || !object->Size(size)) return {};
   if (size == 0) return {EmptyView, 0};
   if (static_cast<uint64_t>(size) > SIZE_MAX) return {};
   void* address =

@@ -70,8 +70,9 @@ struct View {
   const uint8_t* Address = nullptr;  // null when mapping failed
   int64_t Size = 0;                  // the bytes readable from Address
 };
-// A read-only view of the whole mapping, as long as the file is now (a
-// null address when it cannot be made). A mapping of an empty file gives a
+// A read-only view of the whole mapping, as long as the file was when the
+// mapping was made (Windows) or the file first sized (Linux) (a null
+// address when it cannot be made). A mapping of an empty file gives a
 // view of size 0 with a non-null address.
 View MapView(Handle mapping);
 void UnmapView(const View& view);
@@ -95,6 +96,7 @@ struct LocalDate {
   int Year = 0;
   int Month = 0;
   int Day = 0;
+  friend bool operator==(const LocalDate&, const LocalDate&) = default;
 };
 // Today in local time; all zero when the clock cannot be read.
 LocalDate Today();

@@ -12,12 +12,6 @@
 
 namespace kavu32 {
 
-namespace {
-
-std::string LongDate(TDateTime value) { return FormatDateTime("dddddd", value); }
-
-}  // namespace
-
 int32_t BuildTimeArticle(const Request& request) {
   Preset(request, UnknownError);
   RequestState& state = request.State;
@@ -28,9 +22,10 @@ int32_t BuildTimeArticle(const Request& request) {
   // have passed.
   const int32_t years = today.Year - state.BirthYear;
   const auto days = static_cast<int32_t>(std::lround(todayValue - state.BirthDate));
+  request.Day = today;
   return DeliverComposedText(
       request, Format("Born %s. As of %s you are %d years old and have lived %d days",
-                      {LongDate(state.BirthDate), LongDate(todayValue), years, days}));
+                      {BirthLongDate(state), FormatDateTime("dddddd", todayValue), years, days}));
 }
 
 int32_t BuildNewsArticle(const Request& request) {

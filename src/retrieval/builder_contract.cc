@@ -5,6 +5,7 @@
 #include "engine/field.h"
 #include "engine/table.h"
 #include "retrieval/delivery.h"
+#include "support/date_format.h"
 #include "support/error.h"
 #include "support/error_codes.h"
 
@@ -28,6 +29,11 @@ TsTable* FindRecord(const Request& request, int32_t key) {
   return SearchRecord(request.Entry, key);
 }
 
+const std::string& BirthLongDate(RequestState& state) {
+  if (!state.BirthLongDateText) state.BirthLongDateText = FormatDateTime("dddddd", state.BirthDate);
+  return *state.BirthLongDateText;
+}
+
 std::string FieldText(const TsTable& table, int n) { return table.Fields(n).AsString(); }
 
 namespace {
@@ -47,6 +53,7 @@ void CopyMemo(RequestState& state, const TsTable& table, int n) {
 
 int32_t DeliverComposedText(const Request& request, std::string text) {
   request.State.ResultText = std::move(text);
+  request.Delivered = Request::Kept::Text;
   return DeliverText(request.State, request.Buffer);
 }
 
@@ -58,6 +65,7 @@ int32_t DeliverFieldText(const Request& request, const TsTable& table, int n) {
 int32_t DeliverFieldMemo(const Request& request, const TsTable& table, int n) {
   Preset(request, MemoError);
   CopyMemo(request.State, table, n);
+  request.Delivered = Request::Kept::Stream;
   return DeliverStream(request.State, request.Buffer);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ struct Request {
   void* Buffer;
   SharedTableEntry Entry;
   CategoryItem Item;
+
+  // How the result left, when GetData may keep it: the delivery of a
+  // composed text or of a memo notes which; the age sentence also notes
+  // the day it was composed on.
+  enum class Kept { No, Text, Stream };
+  mutable Kept Delivered = Kept::No;
+  mutable std::optional<platform::LocalDate> Day;
 };
 
 // A builder composes its result, delivers it and returns the delivery's
@@ -58,6 +66,9 @@ TsTable* FindRecord(const Request& request, int32_t key);
 
 // The same search in any entry, without a preset.
 TsTable* SearchRecord(const SharedTableEntry& entry, int32_t key);
+
+// BirthDate in the long date form, formatted once per date.
+const std::string& BirthLongDate(RequestState& state);
 
 // Field n of the current record as text.
 std::string FieldText(const TsTable& table, int n);

@@ -1,5 +1,6 @@
 #include "retrieval/delivery.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -22,13 +23,14 @@ int32_t ReportedSize(size_t bytes) {
 
 }  // namespace
 
-int32_t DeliverText(const RequestState& state, void* buffer) {
-  const std::string& text = state.ResultText;
+int32_t DeliverText(const RequestState& state, void* buffer) { return DeliverText(state.ResultText, buffer); }
+
+int32_t DeliverText(std::string_view text, void* buffer) {
   const int32_t size = ReportedSize(text.size());
   if (buffer == nullptr) return size;
   // The whole reported size must be writable, though the copy stops at the
   // first zero character.
-  if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.c_str(), std::strlen(text.c_str()))) {
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.data(), std::min(text.find('\0'), text.size()))) {
     return InvalidBufferPointer;
   }
   return size;
@@ -36,11 +38,15 @@ int32_t DeliverText(const RequestState& state, void* buffer) {
 
 int32_t DeliverStream(const RequestState& state, void* buffer) {
   const TMemoryStream* stream = state.ResultStream.get();
-  const auto bytes = static_cast<size_t>(stream ? stream->Size() : 0);
-  const int32_t size = ReportedSize(bytes);
+  if (stream == nullptr || stream->Size() == 0) return DeliverBytes("", buffer);
+  return DeliverBytes({reinterpret_cast<const char*>(stream->Memory()), static_cast<size_t>(stream->Size())},
+                      buffer);
+}
+
+int32_t DeliverBytes(std::string_view bytes, void* buffer) {
+  const int32_t size = ReportedSize(bytes.size());
   if (buffer == nullptr) return size;
-  const char* memory = bytes > 0 ? reinterpret_cast<const char*>(stream->Memory()) : "";
-  if (!CopyTextToHost(buffer, static_cast<size_t>(size), memory, bytes)) return InvalidBufferPointer;
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), bytes.data(), bytes.size())) return InvalidBufferPointer;
   return size;
 }
 

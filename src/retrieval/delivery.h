@@ -6,18 +6,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "retrieval/get_data.h"
 
 namespace kavu32 {
 
-// ResultText and its terminator: its length + 1, or -13. A zero character
-// inside the text ends the copy there.
+// ResultText (or text) and its terminator: its length + 1, or -13. A zero
+// character inside the text ends the copy there.
 int32_t DeliverText(const RequestState& state, void* buffer);
+int32_t DeliverText(std::string_view text, void* buffer);
 
-// The bytes of ResultStream unchanged and one zero byte: its size + 1, or
-// -13.
+// The bytes of ResultStream (or bytes) unchanged and one zero byte: their
+// count + 1, or -13.
 int32_t DeliverStream(const RequestState& state, void* buffer);
+int32_t DeliverBytes(std::string_view bytes, void* buffer);
 
 // When all size bytes at buffer are writable, copies the length bytes of
 // text and a terminating zero there (length < size) and returns true;

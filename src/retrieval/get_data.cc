@@ -3,22 +3,16 @@
 #include "retrieval/get_data.h"
 
 #include <array>
+#include <new>
 
 #include "retrieval/builders.h"
+#include "retrieval/delivery.h"
 #include "storage/categories_storage.h"
 #include "support/error_codes.h"
 
 namespace kavu32 {
 
 namespace {
-
-// Copies the table entry and the item of dataType into the request; false
-// when the catalogue (or its absence) holds no such category.
-bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Request& request) {
-  if (categories == nullptr) return false;
-  if (categories->FindTableEntry(dataType, request.Entry) == TableLookup::NotCatalogued) return false;
-  return categories->FindCategoryItem(dataType, request.Item);
-}
 
 // Indexed by data type - 1.
 constexpr std::array<Builder, 19> StandardBuilders = {
@@ -37,17 +31,70 @@ Builder BuilderOf(int32_t dataType) {
   return index < StandardBuilders.size() ? StandardBuilders[index] : BuildAdditionalCategory;
 }
 
+// Copies the table entry of dataType into the request, and its item when
+// the builder reads it (only the additional categories' builder does; a
+// type with an entry always has an item); false when the catalogue (or its
+// absence) holds no such category.
+bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Builder builder, Request& request) {
+  if (categories == nullptr) return false;
+  if (categories->FindTableEntry(dataType, request.Entry) == TableLookup::NotCatalogued) return false;
+  return builder != BuildAdditionalCategory || categories->FindCategoryItem(dataType, request.Item);
+}
+
+bool Serves(const KeptAnswer& kept, int32_t dataType) {
+  return kept.Held && kept.DataType == dataType && (!kept.Day || *kept.Day == platform::Today());
+}
+
+// Keeps the answer the request delivered, taking it from its result
+// holder; keeps nothing when it may not be kept or cannot be copied.
+void KeepAnswer(RequestState& state, const Request& request, int32_t dataType) noexcept {
+  KeptAnswer& kept = state.LastAnswer;
+  try {
+    if (request.Delivered == Request::Kept::Text) {
+      kept.Bytes.swap(state.ResultText);
+    } else if (request.Delivered == Request::Kept::Stream && state.ResultStream) {
+      const TMemoryStream& stream = *state.ResultStream;
+      kept.Bytes.clear();
+      if (stream.Size() > 0) {
+        kept.Bytes.append(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+      }
+    } else {
+      return;
+    }
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  kept.Held = true;
+  kept.DataType = dataType;
+  kept.Text = request.Delivered == Request::Kept::Text;
+  kept.Day = request.Day;
+}
+
 }  // namespace
 
 int32_t RequestData(RequestState& state, int32_t dataType, void* buffer) {
   if (!state.DateSet) return state.ErrorCode = DateAndNameNotSet;
+  const KeptAnswer& kept = state.LastAnswer;
+  if (Serves(kept, dataType)) {
+    return state.ErrorCode = kept.Text ? DeliverText(kept.Bytes, buffer) : DeliverBytes(kept.Bytes, buffer);
+  }
+  // Any other request, failed or not, replaces the kept answer.
+  state.LastAnswer.Held = false;
   Request request(state, buffer);
   return RunBuilder(state, [&]() -> int32_t {
     // Until a builder sets its own preset, a failure is an unknown one.
     Preset(request, UnknownError);
-    if (!LookupCategory(state.Categories.get(), dataType, request)) return InvalidDataParameter;
-    return BuilderOf(dataType)(request);
+    const Builder builder = BuilderOf(dataType);
+    if (!LookupCategory(state.Categories.get(), dataType, builder, request)) return InvalidDataParameter;
+    const int32_t result = builder(request);
+    if (result > 0) KeepAnswer(state, request, dataType);
+    return result;
   });
+}
+
+void ForgetComposed(RequestState& state) {
+  state.LastAnswer = KeptAnswer();
+  state.BirthLongDateText.reset();
 }
 
 }  // namespace kavu32

@@ -30,7 +30,8 @@ std::string UpperCaseAsciiLetters(std::string text) {
 }  // namespace
 
 int32_t BuildYearTitle(const Request& request) {
-  return DeliverDateHeading(request, "%s", "dddddd");
+  Preset(request, UnknownError);
+  return DeliverComposedText(request, BirthLongDate(request.State));
 }
 
 int32_t BuildIntroductionTitle(const Request& request) {

@@ -8,6 +8,7 @@ namespace {
 
 // The length of the am/pm designator token at text[at], or 0.
 size_t DesignatorLength(std::string_view text, size_t at) {
+  if (AsciiLower(text[at]) != 'a') return 0;
   for (std::string_view token : {"am/pm", "a/p", "ampm"}) {
     if (StartsWithNoCase(text, at, token)) return token.size();
   }
@@ -15,6 +16,8 @@ size_t DesignatorLength(std::string_view text, size_t at) {
 }
 
 bool UsesDesignator(std::string_view pattern) {
+  // Every designator begins with an a.
+  if (pattern.find_first_of("aA") == std::string_view::npos) return false;
   for (size_t i = 0; i < pattern.size();) {
     const char c = pattern[i];
     if (IsQuote(c)) {

@@ -25,16 +25,16 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
   std::string out;
   out.reserve(pattern.size() + 16);
   const FormatArg* next = args.begin();
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    const char c = pattern[i];
-    const bool directive = c == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd');
-    if (!directive) {
-      out += c;
-      continue;
-    }
+  size_t copied = 0;  // pattern[..copied) is in out
+  for (size_t i = pattern.find('%'); i != std::string_view::npos; i = pattern.find('%', i + 1)) {
+    const bool directive = i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd');
+    if (!directive) continue;
+    out.append(pattern, copied, i - copied);
     // Each directive takes the next argument, used or not.
     AppendArgument(out, pattern[++i], next != args.end() ? next++ : nullptr);
+    copied = i + 1;
   }
+  out.append(pattern, copied);
   return out;
 }
 

@@ -59,6 +59,9 @@ TEST_F(DataUpdateTest, ADeletedFileIsServedUntilTheNextGetCategories) {
 TEST_F(DataUpdateTest, ATableTruncatedInPlaceKillsItsReader) {
   const auto readTruncatedTable = [this] {
     std::filesystem::resize_file(EventPath(), 0);
+    // After SetDateAndName the news is read from the table again, not
+    // served from the answer kept since SetUp.
+    SetDateAndName(MakeDate(1992, 6, 19), "Ada");
     GetData(NewsArticle, nullptr);
   };
 #ifdef KAVU32_UNDER_ADDRESS_SANITIZER

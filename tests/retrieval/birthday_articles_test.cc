@@ -35,6 +35,22 @@ TEST_F(BirthdayArticlesTest, AgeSentenceCountsCalendarYearsAndWholeDays) {
             "Born March 1, 2001. As of January 1, 2000 you are -1 years old and have lived -425 days");
 }
 
+// A clock that passes midnight between the size query and the copy.
+int clockReads = 0;
+platform::LocalDate MidnightAfterFirstRead() { return {2000, 1, clockReads++ == 0 ? 1 : 2}; }
+
+TEST_F(BirthdayArticlesTest, TheCopyAfterMidnightCountsTheNewDay) {
+  SetDate(1965, 12, 31);
+  clockReads = 0;
+  ASSERT_TRUE(platform::SetSystemCall("today", &MidnightAfterFirstRead));
+  ASSERT_EQ(GetData(1, nullptr), 93);
+  char buffer[128] = {};
+  EXPECT_EQ(GetData(1, buffer), 93);
+  EXPECT_STREQ(buffer,
+               "Born December 31, 1965. As of January 2, 2000 you are 35 years old and have lived "
+               "12420 days");
+}
+
 platform::LocalDate NoClock() { return {}; }
 
 TEST_F(BirthdayArticlesTest, AClockWithoutADateIsAnUnknownError) {

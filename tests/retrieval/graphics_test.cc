@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <string>
 
 #include "retrieval_session.h"
 
@@ -58,6 +59,19 @@ TEST_F(GraphicsTest, AMissingFileIsNamedInTheMessage) {
   graphics_.Remove("Zodiac4.wmf");
   SetDate(1992, 6, 19);
   ExpectFailure(17, -3);
+  EXPECT_EQ(ErrorText(), "Error while retrieving metafile Zodiac4.wmf");
+}
+
+// Each call looks for the file: the copy call does not rely on the size
+// query's finding.
+TEST_F(GraphicsTest, AFileRemovedAfterTheSizeQueryIsMissingForTheCopy) {
+  SetDate(1992, 6, 19);
+  ASSERT_EQ(GetData(17, nullptr), 12);
+  graphics_.Remove("Zodiac4.wmf");
+  char buffer[12] = {};
+  EXPECT_EQ(GetData(17, buffer), -3);
+  EXPECT_EQ(GetErrorCode(), -3);
+  EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(sizeof buffer, '\0'));
   EXPECT_EQ(ErrorText(), "Error while retrieving metafile Zodiac4.wmf");
 }
 
