@@ -15,23 +15,23 @@ namespace kavu32::bench {
 namespace {
 
 // What is run: a data type, or one of these.
-constexpr int32_t kReport = -1;
-constexpr int32_t kCategories = -2;
+constexpr int32_t WholeReport = -1;
+constexpr int32_t CategoryList = -2;
 
 int32_t WhatOf(const std::string& name) {
-  if (name == "report") return kReport;
-  if (name == "categories") return kCategories;
+  if (name == "report") return WholeReport;
+  if (name == "categories") return CategoryList;
   return std::stoi(name);
 }
 
 void RunOnce(Session& session, int32_t what) {
-  if (what == kReport) {
+  if (what == WholeReport) {
     session.Report();
-  } else if (what == kCategories) {
+  } else if (what == CategoryList) {
     GetCategories(session.Categories());
   } else {
     session.Request(what);
-    GetData(kUnlistedType, nullptr);
+    GetData(UnlistedType, nullptr);
   }
 }
 

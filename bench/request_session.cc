@@ -17,9 +17,9 @@ Session::Session() {
   const int32_t size = GetCategories(nullptr);
   if (size <= 0) throw std::runtime_error("GetCategories failed: " + std::to_string(size));
   categories_.resize(static_cast<size_t>(size) / sizeof(CategoryRecord));
-  SetDateAndName(kBirthDate, "Alex Example");
+  SetDateAndName(BirthDate, "Alex Example");
   size_t largest = 1;
-  for (int32_t type = 1; type <= kStandardTypes; ++type) {
+  for (int32_t type = 1; type <= StandardTypes; ++type) {
     largest = std::max<size_t>(largest, static_cast<size_t>(std::max(GetData(type, nullptr), 0)));
   }
   buffer_.resize(largest);
@@ -36,7 +36,7 @@ int32_t Session::Request(int32_t type) {
 
 int64_t Session::Report() {
   int64_t bytes = 0;
-  for (int32_t type = 1; type <= kStandardTypes; ++type) bytes += std::max(Request(type), 0);
+  for (int32_t type = 1; type <= StandardTypes; ++type) bytes += std::max(Request(type), 0);
   return bytes;
 }
 

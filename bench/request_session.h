@@ -15,12 +15,12 @@
 
 namespace kavu32::bench {
 
-inline constexpr int32_t kStandardTypes = 19;
-inline constexpr Kavu32Date kBirthDate = {1969, 7, 0, 20, 0, 0, 0, 0};
+inline constexpr int32_t StandardTypes = 19;
+inline constexpr Kavu32Date BirthDate = {1969, 7, 0, 20, 0, 0, 0, 0};
 
 // A data type the catalogue does not hold: its request fails at once, and
 // replaces the answer the library keeps for a repeated request.
-inline constexpr int32_t kUnlistedType = 0;
+inline constexpr int32_t UnlistedType = 0;
 
 class Session {
  public:

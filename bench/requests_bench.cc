@@ -51,7 +51,7 @@ void BM_GetData(benchmark::State& state) {
   int32_t result = 0;
   for (auto _ : state) {
     result = session.Request(type);
-    GetData(kUnlistedType, nullptr);
+    GetData(UnlistedType, nullptr);
   }
   // A negative result is the error code the type answers with here.
   state.counters["result"] = result;
@@ -122,7 +122,7 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 class ReportFloor {
  public:
   explicit ReportFloor(Session& session) {
-    const int32_t dateKey = kBirthDate.Year * 10000 + kBirthDate.Month * 100 + kBirthDate.Day;
+    const int32_t dateKey = BirthDate.Year * 10000 + BirthDate.Month * 100 + BirthDate.Day;
     const int32_t year = YearKey(dateKey);
     const int32_t zodiac = ZodiacSign(dateKey);
     const int32_t chinese = ChineseSign(dateKey);
@@ -132,7 +132,7 @@ class ReportFloor {
         {{"Chinese", chinese}}, {{"Literat", year}, {"Movies", year}}, {{"Sport", year}},
         {}, {}, {}, {}, {{"Zodiac", zodiac}}, {{"Chinese", chinese}}, {{"Stone", MonthKey(dateKey)}},
         {}, {}, {}, {}, {}};
-    for (int32_t type = 1; type <= kStandardTypes; ++type) {
+    for (int32_t type = 1; type <= StandardTypes; ++type) {
       Item item;
       for (const auto& [table, key] : searches[static_cast<size_t>(type - 1)]) {
         item.Searches.emplace_back(&TableNamed(table), key);
@@ -193,7 +193,7 @@ BENCHMARK_CAPTURE(BM_GetCategoriesFloor, syscalls, false);
 BENCHMARK_CAPTURE(BM_GetCategoriesFloor, pages, true);
 BENCHMARK(BM_FullReport);
 BENCHMARK(BM_FullReportFloor);
-BENCHMARK(BM_GetData)->DenseRange(1, kStandardTypes);
+BENCHMARK(BM_GetData)->DenseRange(1, StandardTypes);
 
 }  // namespace
 }  // namespace kavu32::bench

@@ -23,7 +23,7 @@ namespace {
 
 using namespace kavu32::dtf;
 
-constexpr const char* kSourceName = "fuzzed.tsv";
+constexpr const char* SourceName = "fuzzed.tsv";
 
 void Require(bool condition, const std::string& what) {
   if (condition) return;
@@ -47,7 +47,7 @@ bool IsNumber(std::string_view text) {
 
 // "NAME:LINE:COLUMN: message", both numbers from 1.
 bool NamesAPlace(std::string_view message) {
-  const std::string prefix = std::string(kSourceName) + ":";
+  const std::string prefix = std::string(SourceName) + ":";
   if (!message.starts_with(prefix)) return false;
   message.remove_prefix(prefix.size());
   const size_t lineEnd = message.find(':');
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!text.starts_with(TitleDirective)) title = "Fuzzed";
   BuiltTable built;
   try {
-    built = BuildTable(kSourceName, text, ReadFixedFile, title, true);
+    built = BuildTable(SourceName, text, ReadFixedFile, title, true);
   } catch (const ToolError& error) {
     Require(NamesAPlace(error.what()), std::string("a refusal without a place: ") + error.what());
     return 0;
