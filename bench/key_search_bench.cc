@@ -49,11 +49,12 @@ class SqliteSearch {
  public:
   SqliteSearch(const std::string& path, int32_t recordCount) {
     Check(sqlite3_open(path.c_str(), &db_), db_, "open");
-    Execute("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"
-            "CREATE TABLE records(key INTEGER PRIMARY KEY, text TEXT NOT NULL)");
+    Execute(
+        "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"
+        "CREATE TABLE records(key INTEGER PRIMARY KEY, text TEXT NOT NULL)");
     Fill(recordCount);
-    Check(sqlite3_prepare_v2(db_, "SELECT text FROM records WHERE key = ?1", -1, &query_, nullptr),
-          db_, "prepare");
+    Check(sqlite3_prepare_v2(db_, "SELECT text FROM records WHERE key = ?1", -1, &query_, nullptr), db_,
+          "prepare");
   }
   SqliteSearch(const SqliteSearch&) = delete;
   SqliteSearch& operator=(const SqliteSearch&) = delete;
@@ -198,8 +199,8 @@ void RegisterAll() {
   for (const int32_t size : Sizes) {
     for (const bool absent : {false, true}) {
       for (const Entrant& entrant : Entrants) {
-        const std::string title = std::string(entrant.Name) + (absent ? "/absent/" : "/present/") +
-                                  std::to_string(size);
+        const std::string title =
+            std::string(entrant.Name) + (absent ? "/absent/" : "/present/") + std::to_string(size);
         benchmark::RegisterBenchmark(title.c_str(), entrant.Run, size, absent);
       }
     }

@@ -47,8 +47,7 @@ dtf::TableContent KeyedTableContent(int32_t recordCount) {
   return content;
 }
 
-dtf::TableContent MemoTableContent(const std::string& title, int32_t recordCount,
-                                   int32_t memoSize) {
+dtf::TableContent MemoTableContent(const std::string& title, int32_t recordCount, int32_t memoSize) {
   dtf::TableContent content{title, {{"KEY", IntegerType, KeyFlagBit}, {"MEMO", MemoType}}, {}};
   content.Records.reserve(static_cast<size_t>(recordCount));
   for (int32_t i = 0; i < recordCount; ++i) {
@@ -88,9 +87,9 @@ int32_t KeyAt(const uint8_t* image, int32_t offset) {
 }  // namespace
 
 int32_t FloorSearch::FindRecord(int32_t key) const {
-  const auto found = std::lower_bound(
-      offsets_.begin(), offsets_.end(), key,
-      [this](int32_t offset, int32_t k) { return KeyAt(image_, offset) < k; });
+  const auto found =
+      std::lower_bound(offsets_.begin(), offsets_.end(), key,
+                       [this](int32_t offset, int32_t k) { return KeyAt(image_, offset) < k; });
   return found == offsets_.end() || KeyAt(image_, *found) != key ? -1 : *found;
 }
 

@@ -26,8 +26,7 @@ dtf::TableContent KeyedTableContent(int32_t recordCount);
 
 // A table with one memo field of memoSize bytes per record, titled title:
 // KEY (integer key), MEMO.
-dtf::TableContent MemoTableContent(const std::string& title, int32_t recordCount,
-                                   int32_t memoSize);
+dtf::TableContent MemoTableContent(const std::string& title, int32_t recordCount, int32_t memoSize);
 
 // lookups keys drawn at random (fixed seed) from the records' keys, or, when
 // absent is set, from the odd numbers between them, which no record has.

@@ -204,8 +204,7 @@ void BM_SharedResidency(benchmark::State& state) {
   state.counters["rss_sum_MB"] = totals["Rss"] / 1024;
   state.counters["pss_sum_MB"] = totals["Pss"] / 1024;
   state.counters["pss_each_MB"] = totals["Pss"] / 1024 / Readers;
-  state.counters["private_each_MB"] =
-      (totals["Private_Clean"] + totals["Private_Dirty"]) / 1024 / Readers;
+  state.counters["private_each_MB"] = (totals["Private_Clean"] + totals["Private_Dirty"]) / 1024 / Readers;
 }
 
 BENCHMARK(BM_OpenTableHeap)->Arg(1'000)->Arg(100'000)->Arg(1'000'000)->Iterations(1);

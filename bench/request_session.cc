@@ -42,7 +42,8 @@ int64_t Session::Report() {
 
 std::string Session::Answer(int32_t type) {
   const int32_t size = Request(type);
-  if (size <= 0) throw std::runtime_error("type " + std::to_string(type) + " failed: " + std::to_string(size));
+  if (size <= 0)
+    throw std::runtime_error("type " + std::to_string(type) + " failed: " + std::to_string(size));
   return {buffer_.data(), static_cast<size_t>(size - 1)};
 }
 

@@ -23,8 +23,8 @@
 #include "kavu32.h"
 #include "keyed_table.h"
 #include "platform/platform.h"
-#include "retrieval/signs.h"
 #include "request_session.h"
+#include "retrieval/signs.h"
 #include "standard_tables.h"
 
 namespace kavu32::bench {
@@ -128,10 +128,25 @@ class ReportFloor {
     const int32_t chinese = ChineseSign(dateKey);
     // The searches of each type, by table file; indexed by type - 1.
     const std::vector<std::vector<std::pair<const char*, int32_t>>> searches = {
-        {}, {{"Event", year}}, {{"Birthday", DayKey(dateKey)}}, {{"Zodiac", zodiac}},
-        {{"Chinese", chinese}}, {{"Literat", year}, {"Movies", year}}, {{"Sport", year}},
-        {}, {}, {}, {}, {{"Zodiac", zodiac}}, {{"Chinese", chinese}}, {{"Stone", MonthKey(dateKey)}},
-        {}, {}, {}, {}, {}};
+        {},
+        {{"Event", year}},
+        {{"Birthday", DayKey(dateKey)}},
+        {{"Zodiac", zodiac}},
+        {{"Chinese", chinese}},
+        {{"Literat", year}, {"Movies", year}},
+        {{"Sport", year}},
+        {},
+        {},
+        {},
+        {},
+        {{"Zodiac", zodiac}},
+        {{"Chinese", chinese}},
+        {{"Stone", MonthKey(dateKey)}},
+        {},
+        {},
+        {},
+        {},
+        {}};
     for (int32_t type = 1; type <= StandardTypes; ++type) {
       Item item;
       for (const auto& [table, key] : searches[static_cast<size_t>(type - 1)]) {

@@ -112,9 +112,11 @@ void WriteLibrarySeeds(const fs::path& folder, const std::vector<Image>& standar
       WriteSeed(folder, name + "-" + std::to_string(d), kavu32::fuzz::ComposeInput(control, image));
     }
   };
-  for (size_t i = 0; i < standard.size(); ++i) write("standard" + std::to_string(i), static_cast<uint8_t>(i), standard[i]);
+  for (size_t i = 0; i < standard.size(); ++i)
+    write("standard" + std::to_string(i), static_cast<uint8_t>(i), standard[i]);
   const auto additionalSlot = static_cast<uint8_t>(standard.size());
-  for (size_t i = 0; i < additional.size(); ++i) write("additional" + std::to_string(i), additionalSlot, additional[i]);
+  for (size_t i = 0; i < additional.size(); ++i)
+    write("additional" + std::to_string(i), additionalSlot, additional[i]);
 }
 
 }  // namespace

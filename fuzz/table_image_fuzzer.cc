@@ -90,17 +90,27 @@ std::vector<TsKeyValue> SearchValues(const Input& input) {
   std::vector<TsKeyValue> values;
   for (size_t i = 0; i < count; ++i) {
     switch (input.Control[control::Kinds + i] % 6) {
-      case 0: values.push_back(TsKeyValue::OfInteger(number)); break;
-      case 1: values.push_back(TsKeyValue::OfBoolean(static_cast<uint8_t>(number))); break;
-      case 2: values.push_back(TsKeyValue::OfCharacter(static_cast<char>(number))); break;
-      case 3: values.push_back(TsKeyValue::OfExtended(number / 16.0)); break;
+      case 0:
+        values.push_back(TsKeyValue::OfInteger(number));
+        break;
+      case 1:
+        values.push_back(TsKeyValue::OfBoolean(static_cast<uint8_t>(number)));
+        break;
+      case 2:
+        values.push_back(TsKeyValue::OfCharacter(static_cast<char>(number)));
+        break;
+      case 3:
+        values.push_back(TsKeyValue::OfExtended(number / 16.0));
+        break;
       case 4: {
         const std::string_view image(reinterpret_cast<const char*>(input.Image.data()), input.Image.size());
         const size_t start = image.empty() ? 0 : (unsignedNumber & 0xffffu) % image.size();
         values.push_back(TsKeyValue::OfShortString(image.substr(start, unsignedNumber >> 24)));
         break;
       }
-      default: values.push_back(TsKeyValue::OfKind(kavu32::LongTextKey)); break;
+      default:
+        values.push_back(TsKeyValue::OfKind(kavu32::LongTextKey));
+        break;
     }
   }
   return values;

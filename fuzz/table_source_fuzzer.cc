@@ -36,7 +36,9 @@ std::string NoFiles(const std::string& path) { throw CellError(0, "cannot read t
 std::string ReadFixedFile(const std::string& path) {
   using namespace std::string_literals;
   static const std::map<std::string, std::string> files = {
-      {"empty.bin", ""}, {"bytes.bin", "\x00\xff\t\n\\x"s}, {"pictures/small.wmf", "\xd7\xcd\xc6\x9a\x00\x00"s}};
+      {"empty.bin", ""},
+      {"bytes.bin", "\x00\xff\t\n\\x"s},
+      {"pictures/small.wmf", "\xd7\xcd\xc6\x9a\x00\x00"s}};
   const auto file = files.find(path);
   return file != files.end() ? file->second : NoFiles(path);
 }
@@ -67,7 +69,8 @@ bool SameCell(const Cell& a, const Cell& b) {
 }
 
 bool SameContent(const TableContent& a, const TableContent& b) {
-  if (a.Title != b.Title || a.Fields.size() != b.Fields.size() || a.Records.size() != b.Records.size()) return false;
+  if (a.Title != b.Title || a.Fields.size() != b.Fields.size() || a.Records.size() != b.Records.size())
+    return false;
   for (size_t i = 0; i < a.Fields.size(); ++i) {
     const FieldSpec &x = a.Fields[i], &y = b.Fields[i];
     if (x.Name != y.Name || x.Type != y.Type || x.KeyFlag != y.KeyFlag) return false;

@@ -53,9 +53,7 @@ class TsField {
   // Copies the DataSize bytes of the value into area.
   void ReadData(void* area) const;
   // The value's bytes in stored form (a string's with its length byte).
-  std::span<const uint8_t> StoredBytes() const {
-    return {buffer_.Memory(), static_cast<size_t>(data_size_)};
-  }
+  std::span<const uint8_t> StoredBytes() const { return {buffer_.Memory(), static_cast<size_t>(data_size_)}; }
 
  protected:
   void SetFieldType(uint8_t type) { field_type_ = type; }

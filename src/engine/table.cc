@@ -106,8 +106,8 @@ void TsTable::AddField(std::string name, uint8_t typeCode, uint8_t keyFlag) {
   if (!field) return;
   TsField* added = field.get();
   fields_.Add(std::move(field));
-  const bool extendsKey = IsKeyableType(typeCode) && (keyFlag & KeyFlagBit) != 0 &&
-                          FieldCount() == KeyFieldCount() + 1;
+  const bool extendsKey =
+      IsKeyableType(typeCode) && (keyFlag & KeyFlagBit) != 0 && FieldCount() == KeyFieldCount() + 1;
   if (extendsKey) {
     key_fields_.Add(added);
     key_types_.push_back(typeCode);

@@ -2,13 +2,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "support/error_codes.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
 #include "platform/platform.h"
 #include "storage/categories_storage.h"
 #include "storage/shared_storage.h"
 #include "storage/tables_storage.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 

@@ -1,12 +1,12 @@
 #include <string>
 #include <utility>
 
-#include "support/error_codes.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
 #include "platform/platform.h"
 #include "support/date_time.h"
 #include "support/error.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 

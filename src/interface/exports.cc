@@ -59,8 +59,6 @@ KAVU32_EXPORT int32_t KAVU32_CALL GetData(int32_t dataType, void* buffer) {
 
 KAVU32_EXPORT int32_t KAVU32_CALL GetErrorCode(void) { return kavu32::LastErrorCode(); }
 
-KAVU32_EXPORT int32_t KAVU32_CALL GetErrorString(char* buffer) {
-  return kavu32::DescribeLastError(buffer);
-}
+KAVU32_EXPORT int32_t KAVU32_CALL GetErrorString(char* buffer) { return kavu32::DescribeLastError(buffer); }
 
 }  // extern "C"

@@ -2,7 +2,6 @@
 #include <string>
 #include <utility>
 
-#include "support/error_codes.h"
 #include "interface/library_state.h"
 #include "interface/operations.h"
 #include "platform/platform.h"
@@ -10,6 +9,7 @@
 #include "storage/shared_storage.h"
 #include "storage/tables_storage.h"
 #include "support/error.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 

@@ -320,8 +320,7 @@ View MapView(Handle mapping) {
   if (object == nullptr || !object->Size(size)) return {};
   if (size == 0) return {EmptyView, 0};
   if (static_cast<uint64_t>(size) > SIZE_MAX) return {};
-  void* address =
-      Sys().mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, object->Fd(), 0);
+  void* address = Sys().mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, object->Fd(), 0);
   if (address == MAP_FAILED) return {};
   return {static_cast<const uint8_t*>(address), size};
 }
@@ -441,13 +440,12 @@ void TakeItems(std::array<std::string, N>& texts, const nl_item (&items)[N]) {
 RegionalSettings ReadRegionalSettings() {
   RegionalSettings settings;
   if (!IsDefaultLocale(Sys().setlocale(LC_TIME, nullptr))) {
-    TakeItems(settings.LongMonthNames, {MON_1, MON_2, MON_3, MON_4, MON_5, MON_6, MON_7, MON_8,
-                                        MON_9, MON_10, MON_11, MON_12});
-    TakeItems(settings.ShortMonthNames, {ABMON_1, ABMON_2, ABMON_3, ABMON_4, ABMON_5, ABMON_6,
-                                         ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12});
+    TakeItems(settings.LongMonthNames,
+              {MON_1, MON_2, MON_3, MON_4, MON_5, MON_6, MON_7, MON_8, MON_9, MON_10, MON_11, MON_12});
+    TakeItems(settings.ShortMonthNames, {ABMON_1, ABMON_2, ABMON_3, ABMON_4, ABMON_5, ABMON_6, ABMON_7,
+                                         ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12});
     TakeItems(settings.LongDayNames, {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7});
-    TakeItems(settings.ShortDayNames,
-              {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7});
+    TakeItems(settings.ShortDayNames, {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7});
     TakeItem(settings.TimeAMString, AM_STR);
     TakeItem(settings.TimePMString, PM_STR);
   }

@@ -94,8 +94,8 @@ std::string FileNameInPath(const std::string& fileName) { return UpperCase(fileN
 namespace {
 
 constexpr DWORD VolumeLabelAttribute = 0x8;
-constexpr DWORD SkippedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                     FILE_ATTRIBUTE_DIRECTORY | VolumeLabelAttribute;
+constexpr DWORD SkippedAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY | VolumeLabelAttribute;
 
 }  // namespace
 
@@ -119,8 +119,8 @@ std::vector<std::string> FindTableFiles(const std::string& folder) {
 
 int CompareTextIgnoreCase(const std::string& a, const std::string& b) {
   // CSTR_LESS_THAN, CSTR_EQUAL, CSTR_GREATER are 1, 2, 3.
-  return Sys().CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                              static_cast<int>(a.size()), b.data(), static_cast<int>(b.size())) -
+  return Sys().CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                              b.data(), static_cast<int>(b.size())) -
          CSTR_EQUAL;
 }
 
@@ -144,14 +144,13 @@ Handle OpenNamedMapping(const std::string& name) {
 }
 
 Handle OpenFileForRead(const std::string& path) {
-  HANDLE file = Sys().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = Sys().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   return file == INVALID_HANDLE_VALUE ? 0 : FromWin32(file);
 }
 
 Handle CreateNamedMapping(Handle file, const std::string& name) {
-  return FromWin32(
-      Sys().CreateFileMappingA(AsWin32(file), nullptr, PAGE_READONLY, 0, 0, name.c_str()));
+  return FromWin32(Sys().CreateFileMappingA(AsWin32(file), nullptr, PAGE_READONLY, 0, 0, name.c_str()));
 }
 
 bool GetFileSize(Handle file, int64_t& size) {

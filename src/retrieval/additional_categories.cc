@@ -14,11 +14,16 @@ namespace {
 // bit 2 day; combinations without a key of their own use the whole date.
 int32_t KeyOfMode(int32_t keyMode, int32_t dateKey) {
   switch (keyMode) {
-    case 1: return YearKey(dateKey);
-    case 2: return MonthKey(dateKey);
-    case 3: return dateKey / 100;
-    case 6: return DayKey(dateKey);
-    default: return dateKey;
+    case 1:
+      return YearKey(dateKey);
+    case 2:
+      return MonthKey(dateKey);
+    case 3:
+      return dateKey / 100;
+    case 6:
+      return DayKey(dateKey);
+    default:
+      return dateKey;
   }
 }
 

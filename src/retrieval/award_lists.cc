@@ -3,9 +3,9 @@
 #include <array>
 
 #include "engine/table.h"
-#include "support/error_codes.h"
 #include "retrieval/builders.h"
 #include "retrieval/signs.h"
+#include "support/error_codes.h"
 #include "support/format.h"
 
 namespace kavu32 {

@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "engine/table.h"
-#include "support/error_codes.h"
 #include "platform/platform.h"
 #include "retrieval/builders.h"
 #include "retrieval/signs.h"
 #include "support/date_format.h"
+#include "support/error_codes.h"
 #include "support/format.h"
 
 namespace kavu32 {

@@ -30,7 +30,8 @@ int32_t DeliverText(std::string_view text, void* buffer) {
   if (buffer == nullptr) return size;
   // The whole reported size must be writable, though the copy stops at the
   // first zero character.
-  if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.data(), std::min(text.find('\0'), text.size()))) {
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), text.data(),
+                      std::min(text.find('\0'), text.size()))) {
     return InvalidBufferPointer;
   }
   return size;
@@ -46,7 +47,8 @@ int32_t DeliverStream(const RequestState& state, void* buffer) {
 int32_t DeliverBytes(std::string_view bytes, void* buffer) {
   const int32_t size = ReportedSize(bytes.size());
   if (buffer == nullptr) return size;
-  if (!CopyTextToHost(buffer, static_cast<size_t>(size), bytes.data(), bytes.size())) return InvalidBufferPointer;
+  if (!CopyTextToHost(buffer, static_cast<size_t>(size), bytes.data(), bytes.size()))
+    return InvalidBufferPointer;
   return size;
 }
 

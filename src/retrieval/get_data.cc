@@ -16,12 +16,12 @@ namespace {
 
 // Indexed by data type - 1.
 constexpr std::array<Builder, 19> StandardBuilders = {
-    BuildTimeArticle,        BuildNewsArticle,       BuildFamousArticle,
-    BuildZodiacArticle,      BuildChineseYearArticle, BuildEntertainmentArticle,
-    BuildSportArticle,       BuildYearTitle,         BuildIntroductionTitle,
-    BuildNewsTitle,          BuildFamousTitle,       BuildZodiacTitle,
-    BuildChineseYearTitle,   BuildBirthstoneArticle, BuildEntertainmentTitle,
-    BuildSportTitle,         BuildZodiacGraphic,     BuildChineseYearGraphic,
+    BuildTimeArticle,      BuildNewsArticle,        BuildFamousArticle,
+    BuildZodiacArticle,    BuildChineseYearArticle, BuildEntertainmentArticle,
+    BuildSportArticle,     BuildYearTitle,          BuildIntroductionTitle,
+    BuildNewsTitle,        BuildFamousTitle,        BuildZodiacTitle,
+    BuildChineseYearTitle, BuildBirthstoneArticle,  BuildEntertainmentTitle,
+    BuildSportTitle,       BuildZodiacGraphic,      BuildChineseYearGraphic,
     BuildBorderGraphic,
 };
 
@@ -35,7 +35,8 @@ Builder BuilderOf(int32_t dataType) {
 // the builder reads it (only the additional categories' builder does; a
 // type with an entry always has an item); false when the catalogue (or its
 // absence) holds no such category.
-bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Builder builder, Request& request) {
+bool LookupCategory(const TCategoriesStorage* categories, int32_t dataType, Builder builder,
+                    Request& request) {
   if (categories == nullptr) return false;
   if (categories->FindTableEntry(dataType, request.Entry) == TableLookup::NotCatalogued) return false;
   return builder != BuildAdditionalCategory || categories->FindCategoryItem(dataType, request.Item);

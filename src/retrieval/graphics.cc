@@ -3,11 +3,11 @@
 #include <array>
 #include <string>
 
-#include "support/error_codes.h"
 #include "platform/platform.h"
 #include "retrieval/builders.h"
 #include "retrieval/delivery.h"
 #include "retrieval/signs.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 
@@ -15,9 +15,8 @@ namespace {
 
 // The border first, then the zodiac signs 0 to 11.
 constexpr std::array<const char*, 13> GraphicFileNames = {
-    "Border.wmf",  "Zodiac0.wmf", "Zodiac1.wmf", "Zodiac2.wmf",  "Zodiac3.wmf",
-    "Zodiac4.wmf", "Zodiac5.wmf", "Zodiac6.wmf", "Zodiac7.wmf",  "Zodiac8.wmf",
-    "Zodiac9.wmf", "Zodiac10.wmf", "Zodiac11.wmf",
+    "Border.wmf",  "Zodiac0.wmf", "Zodiac1.wmf", "Zodiac2.wmf", "Zodiac3.wmf",  "Zodiac4.wmf",  "Zodiac5.wmf",
+    "Zodiac6.wmf", "Zodiac7.wmf", "Zodiac8.wmf", "Zodiac9.wmf", "Zodiac10.wmf", "Zodiac11.wmf",
 };
 
 // Names the file in LastGraphicName, found or not, and delivers the name
@@ -34,7 +33,8 @@ int32_t DeliverGraphicName(const Request& request, const std::string& name) {
 }  // namespace
 
 int32_t BuildZodiacGraphic(const Request& request) {
-  return DeliverGraphicName(request, GraphicFileNames[static_cast<size_t>(ZodiacSign(request.State.DateKey)) + 1]);
+  return DeliverGraphicName(request,
+                            GraphicFileNames[static_cast<size_t>(ZodiacSign(request.State.DateKey)) + 1]);
 }
 
 int32_t BuildChineseYearGraphic(const Request& request) {

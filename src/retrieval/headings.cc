@@ -1,9 +1,9 @@
 // Types 8 to 16: the headings made from the birth date or the name, and
 // the zodiac, Chinese-year and birthstone titles read from their tables.
-#include "support/error_codes.h"
 #include "retrieval/builders.h"
 #include "retrieval/signs.h"
 #include "support/date_format.h"
+#include "support/error_codes.h"
 #include "support/format.h"
 #include "support/pattern_text.h"
 
@@ -12,8 +12,7 @@ namespace kavu32 {
 namespace {
 
 // pattern with the birth date formatted by datePattern.
-int32_t DeliverDateHeading(const Request& request, std::string_view pattern,
-                           std::string_view datePattern) {
+int32_t DeliverDateHeading(const Request& request, std::string_view pattern, std::string_view datePattern) {
   Preset(request, UnknownError);
   const std::string date = FormatDateTime(datePattern, request.State.BirthDate);
   return DeliverComposedText(request, Format(pattern, {date}));

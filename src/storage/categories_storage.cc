@@ -7,16 +7,16 @@
 #include <string_view>
 
 #include "engine/table.h"
-#include "support/error_codes.h"
 #include "platform/platform.h"
 #include "storage/shared_storage.h"
+#include "support/error_codes.h"
 
 namespace kavu32 {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> StandardCategoryNames = {
-    "Birthday", "Chinese", "Event", "Literat", "Movies", "Sport", "Stone", "Zodiac"};
+constexpr std::array<std::string_view, 8> StandardCategoryNames = {"Birthday", "Chinese", "Event", "Literat",
+                                                                   "Movies",   "Sport",   "Stone", "Zodiac"};
 
 constexpr std::string_view MoviesTitle = "Movies";
 constexpr std::string_view PermanentCategories = "###_PERMANENT_CATEGORIES###";
@@ -55,9 +55,7 @@ constexpr FixedItem FixedItems[] = {
 // or -1.
 int StandardCategoryIndex(const std::string& title) {
   const auto* found = std::find(StandardCategoryNames.begin(), StandardCategoryNames.end(), title);
-  return found == StandardCategoryNames.end()
-             ? -1
-             : static_cast<int>(found - StandardCategoryNames.begin());
+  return found == StandardCategoryNames.end() ? -1 : static_cast<int>(found - StandardCategoryNames.begin());
 }
 
 // Which parts of the date form a table's key, from its first field's name:
@@ -128,9 +126,8 @@ bool TCategoriesStorage::FindMoviesEntry(SharedTableEntry& entry) const {
   return true;
 }
 
-void TCategoriesStorage::AddCategoryItem(int32_t dataType, const std::string& name,
-                                         int32_t typeCode, int32_t fieldNo, int32_t tableIndex,
-                                         int32_t keyMode) {
+void TCategoriesStorage::AddCategoryItem(int32_t dataType, const std::string& name, int32_t typeCode,
+                                         int32_t fieldNo, int32_t tableIndex, int32_t keyMode) {
   auto item = std::make_unique<CategoryItem>();
   item->DataType = dataType;
   std::memcpy(item->ItemName, name.data(), std::min(name.size(), sizeof item->ItemName - 1));

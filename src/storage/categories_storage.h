@@ -46,8 +46,8 @@ class TCategoriesStorage {
   bool FindMoviesEntry(SharedTableEntry& entry) const;
 
  private:
-  void AddCategoryItem(int32_t dataType, const std::string& name, int32_t typeCode,
-                       int32_t fieldNo, int32_t tableIndex, int32_t keyMode);
+  void AddCategoryItem(int32_t dataType, const std::string& name, int32_t typeCode, int32_t fieldNo,
+                       int32_t tableIndex, int32_t keyMode);
   void AddStandardCategories(const std::string& title, int32_t tableIndex);
   void AddFieldCategories(const TsTable& table, int32_t tableIndex);
   // Appends the items of every table in the store; false unless each

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "engine/table.h"
-#include "support/error_codes.h"
 #include "storage/tables_storage.h"
+#include "support/error_codes.h"
 #include "support/format.h"
 
 namespace kavu32 {

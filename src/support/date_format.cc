@@ -36,7 +36,10 @@ bool UsesDesignator(std::string_view pattern) {
 class DateFormatter {
  public:
   DateFormatter(TDateTime value, const RegionalSettings& settings)
-      : settings_(settings), date_(DecodeDate(value)), time_(DecodeTime(value)), day_of_week_(DayOfWeek(value)) {}
+      : settings_(settings),
+        date_(DecodeDate(value)),
+        time_(DecodeTime(value)),
+        day_of_week_(DayOfWeek(value)) {}
 
   void Append(std::string_view pattern, bool expandDateFormats) {
     const bool twelveHour = UsesDesignator(pattern);
@@ -58,7 +61,8 @@ class DateFormatter {
       const char letter = AsciiLower(c);
       size_t count = 1;
       while (i + count < pattern.size() && AsciiLower(pattern[i + count]) == letter) ++count;
-      if (letter == 'd' || letter == 'm' || letter == 'y' || letter == 'h' || letter == 'n' || letter == 's') {
+      if (letter == 'd' || letter == 'm' || letter == 'y' || letter == 'h' || letter == 'n' ||
+          letter == 's') {
         AppendField(letter, count, afterHour, twelveHour, expandDateFormats);
         afterHour = letter == 'h';
         i += count;

@@ -68,7 +68,8 @@ class DateTimeScanner {
   std::optional<TDateTime> ScanTime() {
     const size_t start = pos_;
     ScannedNumber hour, minute, second;
-    if (!ScanNumber(hour, 2) || !ScanChar(settings_.TimeSeparator) || !ScanNumber(minute, 2)) return Reject(start);
+    if (!ScanNumber(hour, 2) || !ScanChar(settings_.TimeSeparator) || !ScanNumber(minute, 2))
+      return Reject(start);
     if (ScanChar(settings_.TimeSeparator) && !ScanNumber(second, 2)) return Reject(start);
     const size_t beforeDesignator = pos_;
     SkipBlanks();
@@ -130,9 +131,12 @@ class DateTimeScanner {
   // The settings' designators, then am, pm, a and p in any case; true for
   // the afternoon.
   std::optional<bool> ScanDesignator() {
-    const std::pair<std::string_view, bool> designators[] = {
-        {settings_.TimeAMString, false}, {settings_.TimePMString, true}, {"am", false},
-        {"pm", true},                    {"a", false},                   {"p", true}};
+    const std::pair<std::string_view, bool> designators[] = {{settings_.TimeAMString, false},
+                                                             {settings_.TimePMString, true},
+                                                             {"am", false},
+                                                             {"pm", true},
+                                                             {"a", false},
+                                                             {"p", true}};
     for (const auto& [token, afternoon] : designators) {
       if (ScanWordNoCase(token)) return afternoon;
     }

@@ -69,8 +69,8 @@ TDateTime EncodeDate(int year, int month, int day) {
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
-  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
-      millisecond < 0 || millisecond > 999) {
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || millisecond < 0 ||
+      millisecond > 999) {
     FailEncode();
   }
   const int64_t total = ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;
@@ -83,8 +83,8 @@ TimeParts DecodeTime(TDateTime value) {
   if (!std::isfinite(value)) FailEncode();
   const double fraction = std::fabs(value - std::trunc(value));
   // A fraction just below a whole day stays on the last millisecond.
-  const int64_t ms = std::min(static_cast<int64_t>(std::llround(fraction * MillisecondsPerDay)),
-                              MillisecondsPerDay - 1);
+  const int64_t ms =
+      std::min(static_cast<int64_t>(std::llround(fraction * MillisecondsPerDay)), MillisecondsPerDay - 1);
   return {static_cast<int>(ms / 3'600'000), static_cast<int>(ms / 60'000 % 60),
           static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
 }

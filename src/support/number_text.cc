@@ -138,8 +138,8 @@ std::string FloatToStr(double value, const RegionalSettings& settings) {
   if (value == 0) return "0";
   const Significand s = RoundToSignificant(std::fabs(value));
   const bool fixed = s.Exponent >= -3 && s.Exponent <= SignificantDigits;
-  const std::string text = fixed ? FixedNotation(s, settings.DecimalSeparator)
-                                 : ScientificNotation(s, settings.DecimalSeparator);
+  const std::string text =
+      fixed ? FixedNotation(s, settings.DecimalSeparator) : ScientificNotation(s, settings.DecimalSeparator);
   return value < 0 ? '-' + text : text;
 }
 

@@ -18,7 +18,9 @@ class DtfBuild : public ::testing::Test {
  protected:
   DtfRun Dtf(const std::string& arguments) { return RunDtf(folder_, arguments); }
   std::string File(const std::string& name) { return ReadFileText(folder_.Path() + name); }
-  void Write(const std::string& name, const std::string& bytes) { WriteFileText(folder_.Path() + name, bytes); }
+  void Write(const std::string& name, const std::string& bytes) {
+    WriteFileText(folder_.Path() + name, bytes);
+  }
 
   // Builds name.tsv into name.dtf and expects success.
   void Build(const std::string& name, const std::string& options = "--title T") {
@@ -67,9 +69,11 @@ TEST_F(DtfBuild, DumpShowsTitleFieldsAndRecordsInKeyOrder) {
   const std::string dump = Dump("a");
   EXPECT_EQ(dump.substr(0, dump.find('\n', dump.find('\n') + 1) + 1),
             "#title\tEverything\n"
-            "Key:int:key\tName:string\tOn:bool\tRate:float\tWhen:datetime\tData:blob\tText:memo\tPicture:graphic\n");
-  EXPECT_NE(dump.find("\n-5\t\tfalse\t-1e+300\t1992-06-19 18:30:05\t\t\\\\back\\x01\t\n10\tt\xe9st\t7\tinf\t"),
-            std::string::npos)
+            "Key:int:key\tName:string\tOn:bool\tRate:float\tWhen:datetime\tData:blob\tText:memo\tPicture:"
+            "graphic\n");
+  EXPECT_NE(
+      dump.find("\n-5\t\tfalse\t-1e+300\t1992-06-19 18:30:05\t\t\\\\back\\x01\t\n10\tt\xe9st\t7\tinf\t"),
+      std::string::npos)
       << dump;
   EXPECT_NE(dump.find("\n30\tthirty\ttrue\t0.1\t1992-06-19\t0xff00\tline\\none\\ttab\t0x504943\n"),
             std::string::npos)
@@ -79,12 +83,14 @@ TEST_F(DtfBuild, DumpShowsTitleFieldsAndRecordsInKeyOrder) {
 TEST_F(DtfBuild, TablesOfTheTestBuilderRoundTrip) {
   TableImageBuilder table("Builder");
   table.Field("Y", IntegerType, 1).Field("N", StringType, 1).Field("Memo", MemoType).Field("F", FloatType);
-  table.Record({1990, "b"s, "x\ny"s, 0.5}).Record({1992, "a"s, ""s, -0.0}).Record({1992, "c"s, "\r\n"s, 1e-300});
+  table.Record({1990, "b"s, "x\ny"s, 0.5})
+      .Record({1992, "a"s, ""s, -0.0})
+      .Record({1992, "c"s, "\r\n"s, 1e-300});
   folder_.WriteTable("builder.dtf", table);
   Write("builder.tsv", Dump("builder"));
   Build("builder", "");
-  EXPECT_EQ(File("builder.dtf"), std::string(reinterpret_cast<const char*>(table.Build().data()),
-                                             table.Build().size()));
+  EXPECT_EQ(File("builder.dtf"),
+            std::string(reinterpret_cast<const char*>(table.Build().data()), table.Build().size()));
 }
 
 TEST_F(DtfBuild, RecordsAreSortedWithTheEnginesComparison) {
@@ -111,8 +117,9 @@ TEST_F(DtfBuild, KeysOfSeveralFieldsAndTablesWithoutAKey) {
 
 TEST_F(DtfBuild, DuplicateKeysAreRefusedUnlessAllowed) {
   const std::string source = "K:int:key\tV:string\n2\tfirst\n1\tone\n2\tsecond\n";
-  EXPECT_EQ(BuildError(source), "dtf: bad.tsv:4:1: duplicate key: line 2 has the same key (allow it with "
-                                "--allow-duplicates)\n");
+  EXPECT_EQ(BuildError(source),
+            "dtf: bad.tsv:4:1: duplicate key: line 2 has the same key (allow it with "
+            "--allow-duplicates)\n");
   Write("d.tsv", source);
   Build("d", "--title T --allow-duplicates");
   EXPECT_EQ(Dump("d"), "#title\tT\nK:int:key\tV:string\n1\tone\n2\tfirst\n2\tsecond\n");
@@ -138,25 +145,33 @@ TEST_F(DtfBuild, SourceErrorsNameLineAndColumn) {
   EXPECT_EQ(BuildError(header + "\ta\n"), "dtf: bad.tsv:2:1: empty cell: an int field needs a value\n");
   EXPECT_EQ(BuildError(header + "1\tab\\qc\n"),
             "dtf: bad.tsv:2:5: unknown escape \\q (use \\n \\t \\r \\\\ or \\xHH)\n");
-  EXPECT_EQ(BuildError(header + "1\tab\\\n"), "dtf: bad.tsv:2:5: a backslash ends the cell (write \\\\ for one)\n");
-  EXPECT_EQ(BuildError(header + "1\ta\textra\n"), "dtf: bad.tsv:2:5: 3 cells, but the header declares 2 fields\n");
+  EXPECT_EQ(BuildError(header + "1\tab\\\n"),
+            "dtf: bad.tsv:2:5: a backslash ends the cell (write \\\\ for one)\n");
+  EXPECT_EQ(BuildError(header + "1\ta\textra\n"),
+            "dtf: bad.tsv:2:5: 3 cells, but the header declares 2 fields\n");
   EXPECT_EQ(BuildError(header + "1\n"), "dtf: bad.tsv:2:2: 1 cells, but the header declares 2 fields\n");
   EXPECT_EQ(BuildError(header + "1\t" + std::string(256, 'x') + "\n"),
             "dtf: bad.tsv:2:3: a string holds at most 255 bytes\n");
-  EXPECT_EQ(BuildError("K:int:key\tS:text\n"),
-            "dtf: bad.tsv:1:13: unknown type 'text' (bool, int, float, string, datetime, blob, memo or graphic)\n");
-  EXPECT_EQ(BuildError("K:int:key\tNoType\n"), "dtf: bad.tsv:1:11: 'NoType' is not NAME:TYPE or NAME:TYPE:key\n");
+  EXPECT_EQ(
+      BuildError("K:int:key\tS:text\n"),
+      "dtf: bad.tsv:1:13: unknown type 'text' (bool, int, float, string, datetime, blob, memo or graphic)\n");
+  EXPECT_EQ(BuildError("K:int:key\tNoType\n"),
+            "dtf: bad.tsv:1:11: 'NoType' is not NAME:TYPE or NAME:TYPE:key\n");
   EXPECT_EQ(BuildError("ElevenChars:int:key\n"), "dtf: bad.tsv:1:1: a field name holds at most 10 bytes\n");
   EXPECT_EQ(BuildError(""), "dtf: bad.tsv:1:1: no field declarations (NAME:TYPE or NAME:TYPE:key)\n");
-  EXPECT_EQ(BuildError("K:int:key\n1\n", ""), "dtf: bad.tsv: no title: give --title TITLE or a #title line\n");
-  EXPECT_EQ(BuildError("K:int:key\n", "--title SixteenCharacters"), "dtf: bad.tsv:1:1: a title holds at most 15 bytes\n");
+  EXPECT_EQ(BuildError("K:int:key\n1\n", ""),
+            "dtf: bad.tsv: no title: give --title TITLE or a #title line\n");
+  EXPECT_EQ(BuildError("K:int:key\n", "--title SixteenCharacters"),
+            "dtf: bad.tsv:1:1: a title holds at most 15 bytes\n");
   EXPECT_EQ(BuildError("B:blob\nxyz\n"),
             "dtf: bad.tsv:2:1: a blob or graphic cell is empty, @PATH or 0x followed by hex digits\n");
   EXPECT_EQ(BuildError("B:blob\n@missing.bin\n"), "dtf: bad.tsv:2:1: cannot read the file missing.bin\n");
-  EXPECT_EQ(BuildError("D:datetime\n1992-02-30\n"), "dtf: bad.tsv:2:1: '1992-02-30' is not a valid date and time\n");
+  EXPECT_EQ(BuildError("D:datetime\n1992-02-30\n"),
+            "dtf: bad.tsv:2:1: '1992-02-30' is not a valid date and time\n");
   EXPECT_EQ(BuildError("K:int\tD:datetime\n1\t1e308\n"),
             "dtf: bad.tsv:2:3: the day count 1e+308 is no date in the years 1 to 9999\n");
-  EXPECT_EQ(BuildError("F:float:key\nnan\n"), "dtf: bad.tsv:2:1: a key value cannot be nan: it has no order\n");
+  EXPECT_EQ(BuildError("F:float:key\nnan\n"),
+            "dtf: bad.tsv:2:1: a key value cannot be nan: it has no order\n");
 }
 
 TEST_F(DtfBuild, AFlaggedFieldOutsideTheKeyRunIsRefused) {

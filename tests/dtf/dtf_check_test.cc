@@ -54,14 +54,18 @@ TEST_F(DtfCheck, EachMalformedImageIsRejectedWithItsReason) {
     return image;
   };
   const std::string cannotOpen = "x.dtf: cannot open the table: ";
-  EXPECT_EQ(CheckFailure(std::vector<uint8_t>(sound.begin(), sound.begin() + 20)), cannotOpen + "Table header is cut off\n");
-  EXPECT_EQ(CheckFailure(patched(DataStartOffset, 25)), cannotOpen + "Field descriptors do not end at the data start\n");
-  EXPECT_EQ(CheckFailure(patched(DataStartOffset, 1 << 20)), cannotOpen + "Field descriptors do not end at the data start\n");
+  EXPECT_EQ(CheckFailure(std::vector<uint8_t>(sound.begin(), sound.begin() + 20)),
+            cannotOpen + "Table header is cut off\n");
+  EXPECT_EQ(CheckFailure(patched(DataStartOffset, 25)),
+            cannotOpen + "Field descriptors do not end at the data start\n");
+  EXPECT_EQ(CheckFailure(patched(DataStartOffset, 1 << 20)),
+            cannotOpen + "Field descriptors do not end at the data start\n");
   EXPECT_EQ(CheckFailure(withByte(0, 16)), cannotOpen + "Table title is longer than 15 characters\n");
   EXPECT_EQ(CheckFailure(withByte(HeaderSize, 11)), cannotOpen + "Field name is longer than 10 characters\n");
   EXPECT_EQ(CheckFailure(patched(IndexStartOffset, -8)), cannotOpen + "Stream read error\n");
   const size_t record0 = static_cast<size_t>(GetInt32(sound, DataStartOffset));
-  EXPECT_EQ(CheckFailure(patched(record0 + 8, -2)), cannotOpen + "Out of memory while expanding memory stream\n");
+  EXPECT_EQ(CheckFailure(patched(record0 + 8, -2)),
+            cannotOpen + "Out of memory while expanding memory stream\n");
   EXPECT_EQ(CheckFailure(withByte(record0 + 4, 200)), cannotOpen + "Stream read error\n");
   EXPECT_EQ(CheckFailure(patched(RecordOffsetEntry(sound, 0), -1)), cannotOpen + "Stream read error\n");
 }
@@ -87,13 +91,15 @@ TEST_F(DtfCheck, LayoutsThatBuildNeverWritesAreReported) {
            " bytes): the file looks truncated"},
       {"last entry cut", [](auto& image) { image.resize(image.size() - 4); },
        "the record area holds " + std::to_string(indexStart - dataStart) +
-           " bytes, but the records the record list points to take " + std::to_string(lastRecord - dataStart) +
+           " bytes, but the records the record list points to take " +
+           std::to_string(lastRecord - dataStart) +
            ": bytes that belong to no record, or a record listed twice"},
       {"bytes after the title", [](auto& image) { image[TitleBlockSize - 1] = 'x'; },
        "the title block holds bytes after the title"},
       {"bytes after a field name", [](auto& image) { image[HeaderSize + NameBlockSize - 1] = 'x'; },
        "field descriptor 0 holds bytes after its name"},
-      {"one record listed twice", [&](auto& image) { PutInt32(image, indexStart + 8, static_cast<int32_t>(record1)); },
+      {"one record listed twice",
+       [&](auto& image) { PutInt32(image, indexStart + 8, static_cast<int32_t>(record1)); },
        "the record area holds " + std::to_string(indexStart - dataStart) +
            " bytes, but the records the record list points to take " +
            std::to_string(lastRecord - dataStart + lastRecord - record1) +
@@ -113,8 +119,10 @@ TEST_F(DtfCheck, LayoutsThatBuildNeverWritesAreReported) {
   std::swap(swapped[first], swapped[first + 4]);
   PutInt32(swapped, RecordOffsetEntry(swapped, 0), static_cast<int32_t>(first + 4));
   PutInt32(swapped, RecordOffsetEntry(swapped, 1), static_cast<int32_t>(first));
-  EXPECT_EQ(CheckFailure(swapped), "x.dtf: the records are not stored back to back in record-list order from the "
-                                   "data start (first difference at byte " + std::to_string(first) + ")\n");
+  EXPECT_EQ(CheckFailure(swapped),
+            "x.dtf: the records are not stored back to back in record-list order from the "
+            "data start (first difference at byte " +
+                std::to_string(first) + ")\n");
 }
 
 TEST_F(DtfCheck, DamagedLaterRecordsAreEachReported) {
@@ -127,7 +135,8 @@ TEST_F(DtfCheck, DamagedLaterRecordsAreEachReported) {
 TEST_F(DtfCheck, KeysOutOfOrderAreReported) {
   TableImageBuilder table("Order");
   table.Field("K", IntegerType, 1).Record({1}).Record({3}).Record({2}).Record({2});
-  EXPECT_EQ(CheckFailure(table.Build()), "x.dtf: record 2: its key is below that of record 1 (the keys must ascend)\n");
+  EXPECT_EQ(CheckFailure(table.Build()),
+            "x.dtf: record 2: its key is below that of record 1 (the keys must ascend)\n");
 }
 
 TEST_F(DtfCheck, ValuesWithoutTextAreReported) {

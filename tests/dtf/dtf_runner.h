@@ -33,7 +33,8 @@ inline void WriteFileText(const std::string& path, const std::string& bytes) {
 // Runs `dtf ARGUMENTS` with the fixture folder as the current folder; the
 // arguments are passed to the shell as written.
 inline DtfRun RunDtf(const FixtureFolder& folder, const std::string& arguments) {
-  const std::string out = folder.Path() + "run.out", err = folder.Path() + "run.err", rc = folder.Path() + "run.rc";
+  const std::string out = folder.Path() + "run.out", err = folder.Path() + "run.err",
+                    rc = folder.Path() + "run.rc";
   const std::string command = "cd '" + folder.Path() + "' && '" KAVU32_DTF_BINARY "' " + arguments + " >'" +
                               out + "' 2>'" + err + "'; echo $? >'" + rc + "'";
   DtfRun run;

@@ -22,7 +22,8 @@ class FieldTest : public ::testing::Test {
 };
 
 TEST_F(FieldTest, FloatToIntegerRoundsHalvesToEven) {
-  const std::vector<std::pair<double, int32_t>> cases = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}};
+  const std::vector<std::pair<double, int32_t>> cases = {
+      {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}};
   for (const auto& [stored, rounded] : cases) {
     EXPECT_EQ(OneValue(FloatType, stored).Table.Fields(0).AsInteger(), rounded) << stored;
   }
@@ -67,17 +68,21 @@ TEST_F(FieldTest, BooleanUsesTheStoredByte) {
 
 TEST_F(FieldTest, UnsupportedConversionsFailNamingTheField) {
   OpenTable boolean = OneValue(BooleanType, true);
-  EXPECT_EQ(RaisedMessage([&] { boolean.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
-  EXPECT_EQ(RaisedMessage([&] { boolean.Table.Fields(0).AsInteger(); }), "Cannot convert field 'V' to an integer");
+  EXPECT_EQ(RaisedMessage([&] { boolean.Table.Fields(0).AsString(); }),
+            "Cannot convert field 'V' to a string");
+  EXPECT_EQ(RaisedMessage([&] { boolean.Table.Fields(0).AsInteger(); }),
+            "Cannot convert field 'V' to an integer");
   OpenTable integer = OneValue(IntegerType, 1);
-  EXPECT_EQ(RaisedMessage([&] { integer.Table.Fields(0).AsBoolean(); }), "Cannot convert field 'V' to a boolean");
+  EXPECT_EQ(RaisedMessage([&] { integer.Table.Fields(0).AsBoolean(); }),
+            "Cannot convert field 'V' to a boolean");
   EXPECT_EQ(RaisedMessage([&] { integer.Table.Fields(0).AsDateTime(); }),
             "Cannot convert field 'V' to a date and time");
   EXPECT_EQ(RaisedMessage([&] { integer.Table.Fields(0).SetAsBoolean(true); }),
             "Cannot assign a boolean to field 'V'");
   for (uint8_t type : {BlobType, MemoType, GraphicType}) {
     OpenTable blob = OneValue(type, "bytes"s);
-    EXPECT_EQ(RaisedMessage([&] { blob.Table.Fields(0).AsString(); }), "Cannot convert field 'V' to a string");
+    EXPECT_EQ(RaisedMessage([&] { blob.Table.Fields(0).AsString(); }),
+              "Cannot convert field 'V' to a string");
     EXPECT_EQ(RaisedMessage([&] { blob.Table.Fields(0).AsFloat(); }), "Cannot convert field 'V' to a float");
   }
 }
@@ -158,13 +163,25 @@ TEST_F(FieldTest, ReadValueFailsOnTruncatedOrNegativeSources) {
   TsIntegerField integer(nullptr, "I");
   EXPECT_EQ(RaisedMessage([&] { integer.ReadValue(*source("ab")); }), StreamReadError);
   TsStringField text(nullptr, "S");
-  EXPECT_EQ(RaisedMessage([&] { text.ReadValue(*source("\x05" "abc")); }), StreamReadError);
+  EXPECT_EQ(RaisedMessage([&] {
+              text.ReadValue(
+                  *source("\x05"
+                          "abc"));
+            }),
+            StreamReadError);
   EXPECT_EQ(RaisedMessage([&] { text.ReadValue(*source("")); }), StreamReadError);
   TsBlobField blob(nullptr, "B");
   EXPECT_EQ(RaisedMessage([&] { blob.ReadValue(*source("\xFF\xFF\xFF\xFF")); }), OutOfMemoryInStream);
-  EXPECT_EQ(RaisedMessage([&] { blob.ReadValue(*source("\x00\x00\x00\x7F" "abc"s)); }), StreamReadError);
+  EXPECT_EQ(RaisedMessage([&] {
+              blob.ReadValue(
+                  *source("\x00\x00\x00\x7F"
+                          "abc"s));
+            }),
+            StreamReadError);
   EXPECT_EQ(RaisedMessage([&] { blob.ReadValue(*source("\x01\x00")); }), StreamReadError);
-  auto exact = source("\x03\x00\x00\x00" "abc"s);
+  auto exact = source(
+      "\x03\x00\x00\x00"
+      "abc"s);
   blob.ReadValue(*exact);
   EXPECT_EQ(blob.DataSize(), 3);
   EXPECT_EQ(exact->Position(), 7);

@@ -10,7 +10,11 @@ namespace {
 
 TEST(TableStructure, SkippedDescriptorsTakeNoNumberAndNoBytes) {
   TableImageBuilder builder("Skip");
-  builder.Field("A", IntegerType, 1).Field("GONE", 9, 1).Field("B", StringType).Field("X", 200).Field("C", IntegerType);
+  builder.Field("A", IntegerType, 1)
+      .Field("GONE", 9, 1)
+      .Field("B", StringType)
+      .Field("X", 200)
+      .Field("C", IntegerType);
   builder.Record({7, "seven"s, 70});
   OpenTable open(builder);
   TsTable& table = open.Table;
@@ -33,7 +37,10 @@ TEST(TableStructure, KeyRunIsTheLeadingFlaggedFieldsOfKeyableTypes) {
       {{{"A", IntegerType, 1}, {"M", MemoType, 1}, {"C", IntegerType, 1}}, 1},
       {{{"G", GraphicType, 1}, {"A", IntegerType, 1}}, 0},
       {{{"A", IntegerType, 2}, {"B", IntegerType, 1}}, 0},
-      {{{"A", IntegerType, 3}, {"B", StringType, 0xFF}, {"C", BooleanType, 1}, {"D", FloatType, 1},
+      {{{"A", IntegerType, 3},
+        {"B", StringType, 0xFF},
+        {"C", BooleanType, 1},
+        {"D", FloatType, 1},
         {"E", DateTimeType, 1}},
        5},
       {{{"A", IntegerType, 0}}, 0},
@@ -43,7 +50,8 @@ TEST(TableStructure, KeyRunIsTheLeadingFlaggedFieldsOfKeyableTypes) {
     for (const FieldSpec& f : c.Fields) builder.Field(f.Name, f.Type, f.KeyFlag);
     OpenTable open(builder);
     EXPECT_EQ(open.Table.KeyFieldCount(), c.KeyFields) << "first field " << c.Fields[0].Name;
-    for (int i = 0; i < open.Table.KeyFieldCount(); ++i) EXPECT_EQ(&open.Table.KeyFields(i), &open.Table.Fields(i));
+    for (int i = 0; i < open.Table.KeyFieldCount(); ++i)
+      EXPECT_EQ(&open.Table.KeyFields(i), &open.Table.Fields(i));
   }
 }
 

@@ -49,8 +49,8 @@ TEST(BirthDate, ChecksTheFormOnly) {
   // The library judges whether the day exists.
   EXPECT_TRUE(ParseBirthDate("1900-02-29"));
   EXPECT_TRUE(ParseBirthDate("1992-13-40"));
-  for (const char* text : {"", "1992", "1992-6-19", "1992-06-9", "19920-06-19", "1992-06-19x",
-                           "1992/06/19", "-992-06-19", "1992--6-19", "1992-06-+9", "99999-01-01"}) {
+  for (const char* text : {"", "1992", "1992-6-19", "1992-06-9", "19920-06-19", "1992-06-19x", "1992/06/19",
+                           "-992-06-19", "1992--6-19", "1992-06-+9", "99999-01-01"}) {
     EXPECT_FALSE(ParseBirthDate(text)) << text;
   }
 }

@@ -15,10 +15,10 @@
 #include "storage/categories_storage.h"
 #include "storage/shared_storage.h"
 #include "storage/tables_storage.h"
-#include "testing/library_session.h"
-#include "testing/shown_messages.h"
 #include "testing/fixture_folder.h"
 #include "testing/guarded_pages.h"
+#include "testing/library_session.h"
+#include "testing/shown_messages.h"
 
 namespace kavu32::testing {
 namespace {
@@ -29,8 +29,8 @@ constexpr int32_t Record = sizeof(CategoryRecord);
 
 // The data types each standard table adds, in order.
 const std::map<std::string, std::vector<int32_t>> StandardTypes = {
-    {"Event.dtf", {2}},       {"Birthday.dtf", {3}}, {"Zodiac.dtf", {4, 12, 17}}, {"Chinese.dtf", {5, 13, 18}},
-    {"Literat.dtf", {6}},     {"Movies.dtf", {}},    {"Sport.dtf", {7}},          {"Stone.dtf", {14}}};
+    {"Event.dtf", {2}},   {"Birthday.dtf", {3}}, {"Zodiac.dtf", {4, 12, 17}}, {"Chinese.dtf", {5, 13, 18}},
+    {"Literat.dtf", {6}}, {"Movies.dtf", {}},    {"Sport.dtf", {7}},          {"Stone.dtf", {14}}};
 
 TableImageBuilder CalendarTable() {
   TableImageBuilder table("Calendar");

@@ -23,7 +23,8 @@ std::vector<std::string> InDirectoryOrder(const std::string& folder, const std::
   std::vector<std::string> names;
   DIR* dir = ::opendir(folder.c_str());
   while (const dirent* entry = ::readdir(dir)) {
-    if (std::find(wanted.begin(), wanted.end(), entry->d_name) != wanted.end()) names.emplace_back(entry->d_name);
+    if (std::find(wanted.begin(), wanted.end(), entry->d_name) != wanted.end())
+      names.emplace_back(entry->d_name);
   }
   ::closedir(dir);
   return names;

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/open_resources.h"
 #include "platform/platform.h"
 #include "platform/system_calls.h"
 #include "testing/fixture_folder.h"
+#include "testing/open_resources.h"
 
 namespace kavu32::platform {
 namespace {

@@ -26,13 +26,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/error_codes.h"
 #include "interface/library_state.h"
 #include "kavu32.h"
 #include "platform/system_calls.h"
 #include "resource_counts.h"
 #include "served_folder.h"
 #include "support/error.h"
+#include "support/error_codes.h"
 
 namespace kavu32::testing {
 namespace {
@@ -87,65 +87,75 @@ struct FaultEntry {
 // "localtime_r"). A failing release still releases, as close does.
 const std::vector<FaultEntry>& FaultEntries() {
   static const std::vector<FaultEntry> entries = {
-      {"open", Replacement(+[](const char* path, int flags) {
-         return SystemCallFails("open") ? -1 : ::open(path, flags);
-       }),
+      {"open",
+       Replacement(
+           +[](const char* path, int flags) { return SystemCallFails("open") ? -1 : ::open(path, flags); }),
        {EACCES, EIO, EMFILE, ENFILE, ENOMEM}},
-      {"close", Replacement(+[](int fd) {
+      {"close",
+       Replacement(+[](int fd) {
          const int result = ::close(fd);
          return SystemCallFails("close") ? -1 : result;
        }),
        {EIO, EINTR}},
-      {"read", Replacement(+[](int fd, void* buffer, size_t count) -> ssize_t {
+      {"read",
+       Replacement(+[](int fd, void* buffer, size_t count) -> ssize_t {
          return SystemCallFails("read") ? -1 : ::read(fd, buffer, count);
        }),
        {EIO, EINTR}},
-      {"write", Replacement(+[](int fd, const void* bytes, size_t count) -> ssize_t {
+      {"write",
+       Replacement(+[](int fd, const void* bytes, size_t count) -> ssize_t {
          if (SystemCallFails("write")) return -1;
          if (fd != STDERR_FILENO) return ::write(fd, bytes, count);
          shownMessages.append(static_cast<const char*>(bytes), count);
          return static_cast<ssize_t>(count);
        }),
        {EIO, ENOSPC, EAGAIN}},
-      {"fstat", Replacement(+[](int fd, struct stat* status) {
-         return SystemCallFails("fstat") ? -1 : ::fstat(fd, status);
-       }),
+      {"fstat",
+       Replacement(
+           +[](int fd, struct stat* status) { return SystemCallFails("fstat") ? -1 : ::fstat(fd, status); }),
        {EIO, ENOMEM, EOVERFLOW}},
-      {"stat", Replacement(+[](const char* path, struct stat* status) {
+      {"stat",
+       Replacement(+[](const char* path, struct stat* status) {
          return SystemCallFails("stat") ? -1 : ::stat(path, status);
        }),
        {EACCES, EIO, ENOMEM, ELOOP}},
-      {"fstatat", Replacement(+[](int dirFd, const char* name, struct stat* status, int flags) {
+      {"fstatat",
+       Replacement(+[](int dirFd, const char* name, struct stat* status, int flags) {
          return SystemCallFails("fstatat") ? -1 : ::fstatat(dirFd, name, status, flags);
        }),
        {EACCES, EIO, ENOMEM}},
-      {"opendir", Replacement(+[](const char* path) -> DIR* {
-         return SystemCallFails("opendir") ? nullptr : ::opendir(path);
-       }),
+      {"opendir",
+       Replacement(
+           +[](const char* path) -> DIR* { return SystemCallFails("opendir") ? nullptr : ::opendir(path); }),
        {EACCES, EMFILE, ENFILE, ENOMEM}},
-      {"readdir", Replacement(+[](DIR* dir) -> dirent* {
-         return SystemCallFails("readdir") ? nullptr : ::readdir(dir);
-       }),
+      {"readdir",
+       Replacement(
+           +[](DIR* dir) -> dirent* { return SystemCallFails("readdir") ? nullptr : ::readdir(dir); }),
        {EIO, ENOENT}},
-      {"closedir", Replacement(+[](DIR* dir) {
+      {"closedir",
+       Replacement(+[](DIR* dir) {
          SystemCallFails("closedir");
          return ::closedir(dir);
        }),
        {}},
-      {"mmap", Replacement(+[](void* address, size_t length, int protection, int flags, int fd, off_t offset) {
+      {"mmap",
+       Replacement(+[](void* address, size_t length, int protection, int flags, int fd, off_t offset) {
          return SystemCallFails("mmap") ? MAP_FAILED : ::mmap(address, length, protection, flags, fd, offset);
        }),
        {ENOMEM, EAGAIN, ENFILE, ENODEV}},
-      {"munmap", Replacement(+[](void* address, size_t length) {
+      {"munmap",
+       Replacement(+[](void* address, size_t length) {
          SystemCallFails("munmap");
          return ::munmap(address, length);
        }),
        {}},
-      {"madvise", Replacement(+[](void* address, size_t length, int advice) {
+      {"madvise",
+       Replacement(+[](void* address, size_t length, int advice) {
          return SystemCallFails("madvise") ? -1 : ::madvise(address, length, advice);
        }),
        {EINVAL, ENOMEM, EAGAIN, EINTR}},
-      {"getcwd", Replacement(+[](char* buffer, size_t size) -> char* {
+      {"getcwd",
+       Replacement(+[](char* buffer, size_t size) -> char* {
          return SystemCallFails("getcwd") ? nullptr : ::getcwd(buffer, size);
        }),
        {EACCES, ENOENT}},
@@ -157,21 +167,25 @@ const std::vector<FaultEntry>& FaultEntries() {
                     : ::process_vm_readv(pid, local, localCount, remote, remoteCount, flags);
        }),
        {ENOMEM, EPERM, ESRCH, EINTR}},
-      {"localtime_r", Replacement(+[](const time_t* time, tm* parts) -> tm* {
+      {"localtime_r",
+       Replacement(+[](const time_t* time, tm* parts) -> tm* {
          return SystemCallFails("localtime_r") ? nullptr : ::localtime_r(time, parts);
        }),
        {EOVERFLOW}},
-      {"time", Replacement(+[](time_t* result) {
+      {"time",
+       Replacement(+[](time_t* result) {
          SystemCallFails("time");
          return ::time(result);
        }),
        {}},
-      {"dirfd", Replacement(+[](DIR* dir) {
+      {"dirfd",
+       Replacement(+[](DIR* dir) {
          SystemCallFails("dirfd");
          return ::dirfd(dir);
        }),
        {}},
-      {"getpid", Replacement(+[] {
+      {"getpid",
+       Replacement(+[] {
          SystemCallFails("getpid");
          return ::getpid();
        }),
@@ -277,7 +291,8 @@ bool IsDefined(const Step& step, const Step& clean, bool tableShownAsBad) {
   if (step == clean) return true;
   if (step.Raised) return step.Bytes == OutOfMemory;
   // The text of whichever code the deviating step before left.
-  if (step.Call.ends_with("GetErrorString")) return step.Result >= 0 && (step.Written < 0 || IsMessage(step.Bytes));
+  if (step.Call.ends_with("GetErrorString"))
+    return step.Result >= 0 && (step.Written < 0 || IsMessage(step.Bytes));
   if (IsErrorCode(step.Result)) return true;
   // A table shown as bad lists fewer categories, in either call.
   const bool fewerCategories = step.Call == "GetCategories" && tableShownAsBad;

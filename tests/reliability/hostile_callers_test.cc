@@ -62,7 +62,8 @@ std::vector<BufferExport> BufferExports() {
          return GetErrorString(static_cast<char*>(buffer));
        }},
   };
-  for (const int32_t type : {1, 2, 3, 4, 5, 6, 7, 9, 12, 14, 17, 19, 20, 23, 26}) exports.push_back(DataOfType(type));
+  for (const int32_t type : {1, 2, 3, 4, 5, 6, 7, 9, 12, 14, 17, 19, 20, 23, 26})
+    exports.push_back(DataOfType(type));
   return exports;
 }
 

@@ -7,8 +7,8 @@
 
 #include <cstddef>
 
-#include "testing/open_resources.h"
 #include "sanitizer_build.h"
+#include "testing/open_resources.h"
 
 #ifdef KAVU32_UNDER_ADDRESS_SANITIZER
 // The sanitizer's own count of the bytes its allocator has handed out

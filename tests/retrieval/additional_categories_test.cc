@@ -46,12 +46,13 @@ class AdditionalCategoriesTest : public RetrievalTest {
     folder_.WriteTable("Calendar.dtf", CalendarTable());
     folder_.WriteTable("Monthly.dtf", KeyedTable("Monthly", "Month", "MVALUE",
                                                  {{6, "month six"}, {619, "wrong"}, {1992, "wrong"}}));
-    folder_.WriteTable("YearMon.dtf",
-                       KeyedTable("YearMon", "YEARMONTH", "YMVALUE", {{1992, "wrong"}, {199206, "June 1992"}}));
+    folder_.WriteTable("YearMon.dtf", KeyedTable("YearMon", "YEARMONTH", "YMVALUE",
+                                                 {{1992, "wrong"}, {199206, "June 1992"}}));
     folder_.WriteTable("MonthDay.dtf",
                        KeyedTable("MonthDay", "MONTHDAY", "MDVALUE", {{6, "wrong"}, {619, "June 19"}}));
     folder_.WriteTable("Daily.dtf", KeyedTable("Daily", "DAY", "DVALUE", {{19, "wrong"}, {19920619, "day"}}));
-    folder_.WriteTable("YearDay.dtf", KeyedTable("YearDay", "YEARDAY", "YDVALUE", {{19920619, "year and day"}}));
+    folder_.WriteTable("YearDay.dtf",
+                       KeyedTable("YearDay", "YEARDAY", "YDVALUE", {{19920619, "year and day"}}));
     folder_.WriteTable("Serial.dtf", KeyedTable("Serial", "ID", "IDVALUE", {{19920619, "whole date"}}));
     // 19 standard items, 10 + 6 * 2 additional ones and the closing record.
     ASSERT_EQ(Load(), (19 + 22 + 1) * CategoryRecordSize);

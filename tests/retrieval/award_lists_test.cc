@@ -64,8 +64,11 @@ TEST_F(AwardListsTest, WithoutAMoviesTableNoOtherTableIsRead) {
 
 TEST_F(AwardListsTest, OfTwoMoviesTablesTheLaterInStoreOrderServes) {
   TableImageBuilder second("Movies");
-  second.Field("YEAR", IntegerType, true).Field("PICTURE", StringType).Field("DIRECTOR", StringType)
-      .Field("ACTRESS", StringType).Field("ACTOR", StringType)
+  second.Field("YEAR", IntegerType, true)
+      .Field("PICTURE", StringType)
+      .Field("DIRECTOR", StringType)
+      .Field("ACTRESS", StringType)
+      .Field("ACTOR", StringType)
       .Record({1992, "Second Picture"s, "Second Director"s, "Second Actress"s, "Second Actor"s});
   folder_.WriteTable("Movies2.dtf", second);
   ASSERT_EQ(Load(), StandardListSize);

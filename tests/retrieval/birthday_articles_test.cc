@@ -90,8 +90,8 @@ TEST_F(BirthdayArticlesTest, ZodiacMemoOfTheSign) {
 
 TEST_F(BirthdayArticlesTest, ChineseYearTextWrapsRoundForTheFirstYears) {
   const std::pair<uint16_t, const char*> cases[] = {
-      {1900, "Rat"}, {1992, "Monkey"}, {2000, "Dragon"}, {1965, "Snake"},
-      {1, "Rooster"}, {2, "Dog"},      {3, "Pig"},       {4, "Rat"},
+      {1900, "Rat"},  {1992, "Monkey"}, {2000, "Dragon"}, {1965, "Snake"},
+      {1, "Rooster"}, {2, "Dog"},       {3, "Pig"},       {4, "Rat"},
   };
   for (const auto& [year, sign] : cases) {
     SetDate(year, 2, 1);

@@ -48,9 +48,9 @@ TEST_F(HeadingsTest, ZodiacBoundaries) {
     const char* Sign;
   };
   const Case cases[] = {
-      {1992, 1, 1, "Capricorn"},   {1992, 1, 19, "Capricorn"}, {1992, 1, 20, "Aquarius"},
-      {1992, 2, 18, "Aquarius"},   {1992, 2, 19, "Pisces"},    {2000, 2, 29, "Pisces"},
-      {1992, 6, 20, "Gemini"},     {1992, 6, 21, "Cancer"},    {1992, 12, 21, "Sagittarius"},
+      {1992, 1, 1, "Capricorn"},   {1992, 1, 19, "Capricorn"},  {1992, 1, 20, "Aquarius"},
+      {1992, 2, 18, "Aquarius"},   {1992, 2, 19, "Pisces"},     {2000, 2, 29, "Pisces"},
+      {1992, 6, 20, "Gemini"},     {1992, 6, 21, "Cancer"},     {1992, 12, 21, "Sagittarius"},
       {1992, 12, 22, "Capricorn"}, {1992, 12, 31, "Capricorn"},
   };
   for (const Case& c : cases) {

@@ -5,8 +5,8 @@
 
 #include "engine/table.h"
 #include "storage/categories_storage.h"
-#include "testing/shown_messages.h"
 #include "storage/store_fixture.h"
+#include "testing/shown_messages.h"
 
 namespace kavu32::testing {
 namespace {

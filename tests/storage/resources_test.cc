@@ -9,11 +9,11 @@
 #include "engine/table.h"
 #include "interface/library_state.h"
 #include "kavu32.h"
-#include "testing/open_resources.h"
-#include "testing/library_session.h"
 #include "storage/shared_storage.h"
-#include "testing/shown_messages.h"
 #include "testing/fixture_folder.h"
+#include "testing/library_session.h"
+#include "testing/open_resources.h"
+#include "testing/shown_messages.h"
 
 namespace kavu32::testing {
 namespace {
@@ -50,7 +50,8 @@ TEST(Resources, ThousandsOfRebuildsLeaveNoDescriptorOrMappingBehind) {
 bool ReadsStoneTable() {
   for (int i = 0; i < State().SharedTables->SharedTableCount(); ++i) {
     TsTable* table = State().SharedTables->GetSharedTable(i).Table;
-    if (table != nullptr && table->Title() == "Stone") return table->FindKey(6) && table->Fields(1).AsString() == "Pearl";
+    if (table != nullptr && table->Title() == "Stone")
+      return table->FindKey(6) && table->Fields(1).AsString() == "Pearl";
   }
   return false;
 }

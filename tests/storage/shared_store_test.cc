@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/table.h"
-#include "testing/open_resources.h"
 #include "platform/system_calls.h"
-#include "testing/shown_messages.h"
 #include "storage/store_fixture.h"
+#include "testing/open_resources.h"
+#include "testing/shown_messages.h"
 
 namespace kavu32::testing {
 namespace {
@@ -66,8 +66,9 @@ TEST_F(SharedStoreTest, ADeletedFileKeepsItsPlaceAndIsNamedInTheMessage) {
   folder_.Remove("Birthday.dtf");
   store_.LoadTables(tables_);
   ASSERT_EQ(store_.SharedTableCount(), 8);
-  EXPECT_EQ(messages_.Take(), std::vector<std::string>{
-                                 folder_.Path() + "Birthday.dtf## Error opening database table BIRTHDAY TABLE."});
+  EXPECT_EQ(messages_.Take(),
+            std::vector<std::string>{folder_.Path() +
+                                     "Birthday.dtf## Error opening database table BIRTHDAY TABLE."});
   const SharedTableEntry missing = store_.GetSharedTable(IndexOf("BIRTHDAY TABLE"));
   EXPECT_EQ(missing.Table, nullptr);
   EXPECT_EQ(missing.View.Address, nullptr);

@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "testing/raised_message.h"
 #include "support/date_time.h"
+#include "testing/raised_message.h"
 
 namespace {
 
@@ -25,9 +25,9 @@ TEST(DateTimeTest, KnownDatesHaveTheirDayCounts) {
 TEST(DateTimeTest, OnlyValidDatesEncode) {
   EXPECT_EQ(EncodeDate(2000, 2, 29), 36585);
   EXPECT_EQ(EncodeDate(2004, 2, 29), 38046);
-  for (const DateParts& d : {DateParts{1900, 2, 29}, DateParts{2001, 2, 29}, DateParts{0, 1, 1},
-                             DateParts{10000, 1, 1}, DateParts{1992, 13, 1}, DateParts{1992, 0, 1},
-                             DateParts{1992, 4, 31}, DateParts{1992, 6, 0}}) {
+  for (const DateParts& d :
+       {DateParts{1900, 2, 29}, DateParts{2001, 2, 29}, DateParts{0, 1, 1}, DateParts{10000, 1, 1},
+        DateParts{1992, 13, 1}, DateParts{1992, 0, 1}, DateParts{1992, 4, 31}, DateParts{1992, 6, 0}}) {
     EXPECT_EQ(RaisedMessage([&] { EncodeDate(d.Year, d.Month, d.Day); }), EncodeMessage)
         << d.Year << "-" << d.Month << "-" << d.Day;
   }

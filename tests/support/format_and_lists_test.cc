@@ -4,14 +4,14 @@
 #include <memory>
 #include <string>
 
-#include "testing/raised_message.h"
 #include "support/format.h"
 #include "support/object_list.h"
+#include "testing/raised_message.h"
 
 namespace {
 
-using kavu32::testing::RaisedMessage;
 using kavu32::Format;
+using kavu32::testing::RaisedMessage;
 
 TEST(FormatTest, SubstitutesTextsAndIntegersInOrder) {
   EXPECT_EQ(Format("A LOOK AT THE WORLD WHEN %s WAS BORN", {"ANN"}), "A LOOK AT THE WORLD WHEN ANN WAS BORN");

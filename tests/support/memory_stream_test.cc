@@ -5,14 +5,14 @@
 #include <cstring>
 #include <string>
 
-#include "testing/raised_message.h"
 #include "support/error.h"
 #include "support/memory_stream.h"
+#include "testing/raised_message.h"
 
 namespace {
 
-using kavu32::testing::RaisedMessage;
 using kavu32::TMemoryStream;
+using kavu32::testing::RaisedMessage;
 
 class AttachedStream : public TMemoryStream {
  public:

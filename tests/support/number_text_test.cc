@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "testing/raised_message.h"
 #include "support/date_time.h"
 #include "support/number_text.h"
+#include "testing/raised_message.h"
 
 namespace {
 
@@ -87,13 +87,15 @@ TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
 
 TEST(RoundHalfEvenTest, ValuesOutsideInt32FailWithTheirText) {
   SetRegional(English);
-  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(2147483647.5); }), "'2147483647.5' is not a valid integer value");
+  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(2147483647.5); }),
+            "'2147483647.5' is not a valid integer value");
   EXPECT_EQ(RaisedMessage([] { RoundHalfEven(-1e20); }), "'-1E20' is not a valid integer value");
   EXPECT_EQ(RaisedMessage([] { RoundHalfEven(std::nan("")); }), "'NAN' is not a valid integer value");
   // The text follows the settings in force.
   SetRegional(CommaDecimals());
   EXPECT_EQ(Regional().DecimalSeparator, ',');
-  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(-3e9 - 0.25); }), "'-3000000000,25' is not a valid integer value");
+  EXPECT_EQ(RaisedMessage([] { RoundHalfEven(-3e9 - 0.25); }),
+            "'-3000000000,25' is not a valid integer value");
 }
 
 TEST(StrToIntTest, AcceptsSignedDecimalAndDollarHex) {
@@ -109,7 +111,8 @@ TEST(StrToIntTest, AcceptsSignedDecimalAndDollarHex) {
 TEST(StrToIntTest, RejectsEverythingElseWithTheText) {
   for (const char* text : {"", "   ", "-", "+-1", "--1", "12 ", "1.5", "abc", "0x10", "$", "-$10", "$-1",
                            "2147483648", "-2147483649", "$80000000", "99999999999999999999", "1e3", "\t1"}) {
-    EXPECT_EQ(RaisedMessage([&] { StrToInt(text); }), "'" + std::string(text) + "' is not a valid integer value");
+    EXPECT_EQ(RaisedMessage([&] { StrToInt(text); }),
+              "'" + std::string(text) + "' is not a valid integer value");
   }
 }
 
@@ -189,9 +192,27 @@ TEST(StrToDateTimeTest, TimesWithOrWithoutDesignators) {
 }
 
 TEST(StrToDateTimeTest, RejectsMalformedTextsWithTheText) {
-  for (const char* text : {"", "abc", "2/29/1900", "13/1/1992", "6/19", "6/19/1992/1", "6/19/12345", "6-19-1992",
-                           "6/19/1992x", "6/19/199212:00", "25:00", "12:60", "12", "12:", "12:00:", "12:00:60",
-                           "13:00 pm", "0:30 am", "6/19/1992 12:00 xm", "019/6/1992", "1/1/000"}) {
+  for (const char* text : {"",
+                           "abc",
+                           "2/29/1900",
+                           "13/1/1992",
+                           "6/19",
+                           "6/19/1992/1",
+                           "6/19/12345",
+                           "6-19-1992",
+                           "6/19/1992x",
+                           "6/19/199212:00",
+                           "25:00",
+                           "12:60",
+                           "12",
+                           "12:",
+                           "12:00:",
+                           "12:00:60",
+                           "13:00 pm",
+                           "0:30 am",
+                           "6/19/1992 12:00 xm",
+                           "019/6/1992",
+                           "1/1/000"}) {
     EXPECT_EQ(RaisedMessage([&] { StrToDateTime(text, CurrentYear, English); }),
               "'" + std::string(text) + "' is not a valid date and time");
   }

@@ -42,9 +42,9 @@ TableImageBuilder BirthdayTable() {
                       {1231, "Dec One"s, "Dec Two"s, "Dec Three"s, "Dec Four"s, "Dec Five"s}});
 }
 
-constexpr std::array<const char*, 12> ZodiacNames = {
-    "Aquarius", "Pisces", "Aries", "Taurus", "Gemini", "Cancer",
-    "Leo", "Virgo", "Libra", "Scorpio", "Sagittarius", "Capricorn"};
+constexpr std::array<const char*, 12> ZodiacNames = {"Aquarius", "Pisces",  "Aries",       "Taurus",
+                                                     "Gemini",   "Cancer",  "Leo",         "Virgo",
+                                                     "Libra",    "Scorpio", "Sagittarius", "Capricorn"};
 
 TableImageBuilder ZodiacTable() {
   TableImageBuilder table("Zodiac");
@@ -56,8 +56,8 @@ TableImageBuilder ZodiacTable() {
   return table;
 }
 
-constexpr std::array<const char*, 12> ChineseNames = {
-    "Rat", "Ox", "Tiger", "Rabbit", "Dragon", "Snake", "Horse", "Goat", "Monkey", "Rooster", "Dog", "Pig"};
+constexpr std::array<const char*, 12> ChineseNames = {"Rat",   "Ox",   "Tiger",  "Rabbit",  "Dragon", "Snake",
+                                                      "Horse", "Goat", "Monkey", "Rooster", "Dog",    "Pig"};
 
 TableImageBuilder ChineseTable() {
   TableImageBuilder table = StringTable("Chinese", "SIGN", {"NAME", "TEXT"});
@@ -83,8 +83,8 @@ TableImageBuilder MoviesTable() {
                       {2000, "Gladiator"s, "Soderbergh"s, "Roberts"s, "Crowe"s}});
 }
 
-constexpr std::array<const char*, 9> SportFields = {"MLB",  "NFL",  "NBA",       "NHL",        "NCAA",
-                                                     "DERBY", "GOLF", "TENNISMEN", "TENNISWOM"};
+constexpr std::array<const char*, 9> SportFields = {"MLB",   "NFL",  "NBA",       "NHL",      "NCAA",
+                                                    "DERBY", "GOLF", "TENNISMEN", "TENNISWOM"};
 
 // Every field holds "<field name> <year>"; the derby is left empty when
 // asked.
@@ -107,12 +107,13 @@ TableImageBuilder SportTable() {
 }
 
 constexpr std::array<const char*, 12> Stones = {"Garnet",   "Amethyst", "Aquamarine", "Diamond",
-                                                 "Emerald",  "Pearl",    "Ruby",       "Peridot",
-                                                 "Sapphire", "Opal",     "Topaz",      "Turquoise"};
+                                                "Emerald",  "Pearl",    "Ruby",       "Peridot",
+                                                "Sapphire", "Opal",     "Topaz",      "Turquoise"};
 
 TableImageBuilder StoneTable() {
   TableImageBuilder table = StringTable("Stone", "MONTH", {"STONE"});
-  for (int32_t month = 1; month <= 12; ++month) table.Record({month, std::string(Stones[static_cast<size_t>(month - 1)])});
+  for (int32_t month = 1; month <= 12; ++month)
+    table.Record({month, std::string(Stones[static_cast<size_t>(month - 1)])});
   return table;
 }
 

@@ -9,7 +9,8 @@
 namespace kavu32::testing {
 
 GuardedPages::GuardedPages(size_t count, char fill) : fill_(fill), mapped_(count, true) {
-  void* block = ::mmap(nullptr, count * PageSize(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* block =
+      ::mmap(nullptr, count * PageSize(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (block == MAP_FAILED) throw std::runtime_error("mmap failed");
   base_ = static_cast<char*>(block);
   std::memset(base_, fill, count * PageSize());

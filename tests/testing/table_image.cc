@@ -34,7 +34,8 @@ void TableImageBuilder::WriteTo(const std::string& path) const {
 namespace {
 
 void RequireInside(const std::vector<uint8_t>& image, size_t at) {
-  if (at > image.size() || image.size() - at < sizeof(int32_t)) throw std::out_of_range("patch outside the image");
+  if (at > image.size() || image.size() - at < sizeof(int32_t))
+    throw std::out_of_range("patch outside the image");
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 /* The texts that depend on the regional settings, per locale. */
 typedef struct LocaleTexts {
   LCID Locale;
-  const char* BirthDate;    /* 19 June 1992, long date format */
-  const char* MonthAndDay;  /* "MMMM d" */
-  const char* Ratio;        /* Extras Ratio 3.25 */
-  const char* When;         /* Extras When 1992-06-19 13:30:00 */
+  const char* BirthDate;   /* 19 June 1992, long date format */
+  const char* MonthAndDay; /* "MMMM d" */
+  const char* Ratio;       /* Extras Ratio 3.25 */
+  const char* When;        /* Extras When 1992-06-19 13:30:00 */
 } LocaleTexts;
 
 static const LocaleTexts Locales[] = {

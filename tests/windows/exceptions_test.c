@@ -46,7 +46,7 @@ static void ExpectRaised(const char* what, void (*call)(void*), void* context, c
  * year 0. */
 static void TestRejectedDates(void) {
   static const int dates[][3] = {{1992, 0, 1},   {1992, 13, 1}, {1992, 6, 0},  {1992, 1, 32}, {1992, 0, 0},
-                                  {1992, 13, 32}, {1992, 6, 31}, {1900, 2, 29}, {0, 6, 19}};
+                                 {1992, 13, 32}, {1992, 6, 31}, {1900, 2, 29}, {0, 6, 19}};
   char what[64];
   for (size_t i = 0; i < sizeof dates / sizeof dates[0]; ++i) {
     const int* date = dates[i];

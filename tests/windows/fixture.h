@@ -8,9 +8,9 @@
 #define VARIANT_NEWS_1992 "Winter of 1992\n\tLine two"
 
 /* The eight standard tables, as files of the fixture folder. */
-#define FIXTURE_TABLES                                                                 \
-  "Birthday.dtf", "Chinese.dtf", "Event.dtf", "Literat.dtf", "Movies.dtf", "Sport.dtf", \
-      "Stone.dtf", "Zodiac.dtf"
+#define FIXTURE_TABLES                                                                               \
+  "Birthday.dtf", "Chinese.dtf", "Event.dtf", "Literat.dtf", "Movies.dtf", "Sport.dtf", "Stone.dtf", \
+      "Zodiac.dtf"
 
 /* The category list of the eight standard tables: 19 items and the
  * closing record. */

@@ -210,8 +210,8 @@ GuardedPages AllocateGuarded(void) {
   SYSTEM_INFO system;
   GetSystemInfo(&system);
   GuardedPages pages;
-  pages.Base = VirtualAlloc(NULL, (WritablePages + 1) * system.dwPageSize, MEM_COMMIT | MEM_RESERVE,
-                            PAGE_READWRITE);
+  pages.Base =
+      VirtualAlloc(NULL, (WritablePages + 1) * system.dwPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   pages.End = pages.Base + WritablePages * system.dwPageSize;
   DWORD previous;
   VirtualProtect(pages.End, system.dwPageSize, PAGE_NOACCESS, &previous);

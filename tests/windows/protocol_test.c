@@ -59,24 +59,34 @@ typedef struct ListedItem {
 } ListedItem;
 
 static const ListedItem PermanentItems[] = {
-    {10, "News Title", 3},          {11, "Famous Title", 3}, {9, "Introduction Title", 3},
-    {8, "Year Title", 3},           {1, "Time Article", 3},  {15, "Entertainment Title", 3},
-    {16, "Sport Title", 3},         {19, "Border Graphic", 7},
+    {10, "News Title", 3},  {11, "Famous Title", 3},   {9, "Introduction Title", 3},
+    {8, "Year Title", 3},   {1, "Time Article", 3},    {15, "Entertainment Title", 3},
+    {16, "Sport Title", 3}, {19, "Border Graphic", 7},
 };
 
 /* Standard items and the additional items of extra\Extras.dtf; the
  * tables come in the directory's order, so only their presence is fixed. */
 static const ListedItem TableItems[] = {
-    {2, "News Article", 6},          {3, "Famous Article", 3},
-    {4, "Zodiac Article", 6},        {12, "Zodiac Title", 3},
-    {17, "Zodiac Graphic", 7},       {5, "Chinese Year Article", 3},
-    {13, "Chinese Year Title", 3},   {18, "Chinese Year Graphic", 7},
-    {6, "Entertainment Article", 3}, {7, "Sport Article", 3},
-    {14, "Birthstone Article", 3},   {20, "YearMonth", 1},
-    {21, "Flag", 0},                 {22, "Count", 1},
-    {23, "Ratio", 2},                {24, "Label", 3},
-    {25, "When", 4},                 {26, "Raw", 5},
-    {27, "Note", 6},                 {28, "Picture", 7},
+    {2, "News Article", 6},
+    {3, "Famous Article", 3},
+    {4, "Zodiac Article", 6},
+    {12, "Zodiac Title", 3},
+    {17, "Zodiac Graphic", 7},
+    {5, "Chinese Year Article", 3},
+    {13, "Chinese Year Title", 3},
+    {18, "Chinese Year Graphic", 7},
+    {6, "Entertainment Article", 3},
+    {7, "Sport Article", 3},
+    {14, "Birthstone Article", 3},
+    {20, "YearMonth", 1},
+    {21, "Flag", 0},
+    {22, "Count", 1},
+    {23, "Ratio", 2},
+    {24, "Label", 3},
+    {25, "When", 4},
+    {26, "Raw", 5},
+    {27, "Note", 6},
+    {28, "Picture", 7},
 };
 
 #define PERMANENT_COUNT (sizeof PermanentItems / sizeof PermanentItems[0])
@@ -136,8 +146,8 @@ static void ExpectErrorString(int32_t code, const char* text) {
 }
 
 void TestErrorStrings(void) {
-  static const char* const withoutStone[] = {"Birthday.dtf", "Chinese.dtf", "Event.dtf", "Literat.dtf",
-                                              "Movies.dtf",   "Sport.dtf",   "Zodiac.dtf", NULL};
+  static const char* const withoutStone[] = {"Birthday.dtf", "Chinese.dtf", "Event.dtf",  "Literat.dtf",
+                                             "Movies.dtf",   "Sport.dtf",   "Zodiac.dtf", NULL};
   StartWith(fixtureFolder, "", MakeDate(1992, 6, 19), "Ann Lee");
   DeleteFileA("Zodiac4.wmf");
   ExpectInt("GetData(17) without Zodiac4.wmf", kavu.GetData(17, NULL), -3);
@@ -209,8 +219,8 @@ void TestTableMessages(void) {
   DeleteFileA("messages\\Broken.dtf");
 
   /* A table another process holds without sharing, and an empty file. */
-  HANDLE exclusive = CreateFileA("messages\\Locked.dtf", GENERIC_READ | GENERIC_WRITE, 0, NULL,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE exclusive = CreateFileA("messages\\Locked.dtf", GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, NULL);
   WriteFileBytes("messages\\Empty.dtf", "", 0);
   GetFullPathNameA("messages", sizeof folder, folder, NULL);
   /* The path shown is the folder as given, with a backslash only where it

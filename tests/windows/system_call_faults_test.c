@@ -158,22 +158,27 @@ typedef struct FaultEntry {
 #define REPLACEMENT(name) (void*)(uintptr_t)(Faulty##name)
 
 static const FaultEntry Entries[EntryCount] = {
-    {"FindFirstFileA", REPLACEMENT(FindFirstFileA), {ERROR_ACCESS_DENIED, ERROR_NOT_ENOUGH_MEMORY, ERROR_PATH_NOT_FOUND}},
+    {"FindFirstFileA",
+     REPLACEMENT(FindFirstFileA),
+     {ERROR_ACCESS_DENIED, ERROR_NOT_ENOUGH_MEMORY, ERROR_PATH_NOT_FOUND}},
     {"FindNextFileA", REPLACEMENT(FindNextFileA), {ERROR_NOT_ENOUGH_MEMORY, ERROR_NETNAME_DELETED}},
     {"FindClose", REPLACEMENT(FindClose), {0}},
     {"CompareStringA", REPLACEMENT(CompareStringA), {0}},
     {"CharUpperBuffA", REPLACEMENT(CharUpperBuffA), {0}},
     {"OpenFileMappingA", REPLACEMENT(OpenFileMappingA), {ERROR_ACCESS_DENIED, ERROR_NOT_ENOUGH_MEMORY}},
-    {"CreateFileA", REPLACEMENT(CreateFileA),
+    {"CreateFileA",
+     REPLACEMENT(CreateFileA),
      {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_TOO_MANY_OPEN_FILES, ERROR_NOT_ENOUGH_MEMORY}},
-    {"CreateFileMappingA", REPLACEMENT(CreateFileMappingA),
+    {"CreateFileMappingA",
+     REPLACEMENT(CreateFileMappingA),
      {ERROR_NOT_ENOUGH_MEMORY, ERROR_COMMITMENT_LIMIT, ERROR_ACCESS_DENIED}},
     {"GetFileSize", REPLACEMENT(GetFileSize), {ERROR_ACCESS_DENIED, ERROR_NOT_ENOUGH_MEMORY}},
     {"MapViewOfFile", REPLACEMENT(MapViewOfFile), {ERROR_NOT_ENOUGH_MEMORY, ERROR_ACCESS_DENIED}},
     {"VirtualQuery", REPLACEMENT(VirtualQuery), {ERROR_INVALID_PARAMETER}},
     {"UnmapViewOfFile", REPLACEMENT(UnmapViewOfFile), {0}},
     {"CloseHandle", REPLACEMENT(CloseHandle), {0}},
-    {"GetFileAttributesA", REPLACEMENT(GetFileAttributesA),
+    {"GetFileAttributesA",
+     REPLACEMENT(GetFileAttributesA),
      {ERROR_ACCESS_DENIED, ERROR_FILE_NOT_FOUND, ERROR_NOT_ENOUGH_MEMORY}},
     {"IsBadStringPtrA", REPLACEMENT(IsBadStringPtrA), {0}},
     {"IsBadWritePtr", REPLACEMENT(IsBadWritePtr), {ERROR_NOACCESS}},
@@ -268,7 +273,8 @@ static int IsErrorCode(int32_t result) { return result < 0 && result >= -16; }
 static int IsDefined(const Step* step, const Step* clean, int fewerCategories) {
   if (memcmp(step, clean, sizeof *step) == 0 || IsErrorCode(step->Result)) return 1;
   if (step->Result != clean->Result && !(fewerCategories && step->Result < clean->Result)) return 0;
-  return IsErrorCode(step->Written) || (fewerCategories && step->Written > 0 && step->Written <= step->Result);
+  return IsErrorCode(step->Written) ||
+         (fewerCategories && step->Written > 0 && step->Written <= step->Result);
 }
 
 static int FaultedSessionIsDefined(const Transcript* faulted, const Transcript* clean, int searchFailed) {
@@ -294,7 +300,8 @@ void TestSystemCallFaults(void) {
 
   callCount = 0;
   RunSession(&clean);
-  ExpectInt("the clean session lists every category", clean.Steps[CategoriesStep].Written, EXTENDED_LIST_SIZE);
+  ExpectInt("the clean session lists every category", clean.Steps[CategoriesStep].Written,
+            EXTENDED_LIST_SIZE);
   const long calls = callCount;
   ExpectTrue("calls counted", calls > 0 && calls <= MAX_CALLS);
   memcpy(entries, calledEntries, sizeof entries);
@@ -320,7 +327,8 @@ void TestSystemCallFaults(void) {
   failAt = -1;
   RunSession(&faulted);
   ExpectBytes("the clean session after the faults", &faulted, &clean, sizeof clean);
-  ExpectTrue("every handle, view and search released", openHandles == 0 && openViews == 0 && openSearches == 0);
+  ExpectTrue("every handle, view and search released",
+             openHandles == 0 && openViews == 0 && openSearches == 0);
   printf("%ld Win32 calls in a session; %ld sessions with one failing\n", calls, sessions);
   resetSystemCalls();
   callCount = 0;

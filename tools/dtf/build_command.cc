@@ -17,7 +17,8 @@ namespace {
 
 class TableBuild {
  public:
-  TableBuild(std::string sourceName, SourceTable table) : source_name_(std::move(sourceName)), table_(std::move(table)) {}
+  TableBuild(std::string sourceName, SourceTable table)
+      : source_name_(std::move(sourceName)), table_(std::move(table)) {}
 
   const TableContent& Content() const { return table_.Content; }
 
@@ -97,11 +98,13 @@ class TableBuild {
     return keys;
   }
 
-  void RequireDistinct(const std::vector<std::vector<TsKeyValue>>& keys, const std::vector<size_t>& order) const {
+  void RequireDistinct(const std::vector<std::vector<TsKeyValue>>& keys,
+                       const std::vector<size_t>& order) const {
     for (size_t i = 1; i < order.size(); ++i) {
       if (CompareKeys(keys[order[i - 1]], keys[order[i]]) != 0) continue;
-      FailAt(CellPlace(order[i], 0), "duplicate key: line " + std::to_string(table_.Records[order[i - 1]].Line) +
-                                          " has the same key (allow it with --allow-duplicates)");
+      FailAt(CellPlace(order[i], 0), "duplicate key: line " +
+                                         std::to_string(table_.Records[order[i - 1]].Line) +
+                                         " has the same key (allow it with --allow-duplicates)");
     }
   }
 
@@ -146,8 +149,8 @@ BuiltTable BuildTable(const std::string& sourceName, std::string_view text, cons
 }
 
 int RunBuild(const std::vector<std::string>& arguments) {
-  const tools::Arguments line =
-      FileArguments(arguments, 2, {.ValueOptions = {{"--title", "a value"}}, .FlagOptions = {"--allow-duplicates"}});
+  const tools::Arguments line = FileArguments(
+      arguments, 2, {.ValueOptions = {{"--title", "a value"}}, .FlagOptions = {"--allow-duplicates"}});
   const std::filesystem::path source = line.Positional()[0];
   const BuiltTable built = BuildTable(source.string(), ReadWholeFile(source), FilesIn(source.parent_path()),
                                       line.Option("--title"), line.Flag("--allow-duplicates"));

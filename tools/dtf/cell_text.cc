@@ -14,7 +14,7 @@ namespace kavu32::dtf {
 namespace {
 
 constexpr std::array<std::string_view, 8> TypeNames = {"bool",     "int",  "float", "string",
-                                                        "datetime", "blob", "memo",  "graphic"};
+                                                       "datetime", "blob", "memo",  "graphic"};
 constexpr char HexDigits[] = "0123456789abcdef";
 
 // The text as it goes into a message: quoted, cut when long.
@@ -56,7 +56,8 @@ T ParseNumber(std::string_view text, const NumberTexts& texts) {
   T value = 0;
   std::errc error;
   if (!ReadWhole(text, value, error)) {
-    throw CellError(0, Quoted(text) + (error == std::errc::result_out_of_range ? texts.OutOfRange : texts.NotANumber));
+    throw CellError(
+        0, Quoted(text) + (error == std::errc::result_out_of_range ? texts.OutOfRange : texts.NotANumber));
   }
   return value;
 }
@@ -104,7 +105,9 @@ std::optional<CalendarText> ReadCalendarText(std::string_view text) {
   return out;
 }
 
-std::string TwoDigits(int value) { return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)}; }
+std::string TwoDigits(int value) {
+  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
 
 std::string CalendarForm(double value) {
   const DateParts date = DecodeDate(value);
@@ -139,10 +142,18 @@ std::string EscapeText(std::string_view bytes) {
   for (char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
     switch (c) {
-      case '\\': text += "\\\\"; break;
-      case '\n': text += "\\n"; break;
-      case '\t': text += "\\t"; break;
-      case '\r': text += "\\r"; break;
+      case '\\':
+        text += "\\\\";
+        break;
+      case '\n':
+        text += "\\n";
+        break;
+      case '\t':
+        text += "\\t";
+        break;
+      case '\r':
+        text += "\\r";
+        break;
       default:
         if (byte < 0x20 || byte == 0x7f) {
           text += {'\\', 'x', HexDigits[byte >> 4], HexDigits[byte & 15]};
@@ -164,10 +175,18 @@ std::string UnescapeText(std::string_view text) {
     }
     if (i + 1 == text.size()) throw CellError(i, "a backslash ends the cell (write \\\\ for one)");
     switch (text[++i]) {
-      case '\\': bytes += '\\'; break;
-      case 'n': bytes += '\n'; break;
-      case 't': bytes += '\t'; break;
-      case 'r': bytes += '\r'; break;
+      case '\\':
+        bytes += '\\';
+        break;
+      case 'n':
+        bytes += '\n';
+        break;
+      case 't':
+        bytes += '\t';
+        break;
+      case 'r':
+        bytes += '\r';
+        break;
       case 'x': {
         const int high = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
@@ -177,7 +196,8 @@ std::string UnescapeText(std::string_view text) {
         break;
       }
       default:
-        throw CellError(i - 1, "unknown escape \\" + std::string(1, text[i]) + " (use \\n \\t \\r \\\\ or \\xHH)");
+        throw CellError(i - 1,
+                        "unknown escape \\" + std::string(1, text[i]) + " (use \\n \\t \\r \\\\ or \\xHH)");
     }
   }
   return bytes;
@@ -201,11 +221,13 @@ std::string FormatBooleanCell(uint8_t stored) {
 }
 
 int32_t ParseIntegerCell(std::string_view text) {
-  return ParseNumber<int32_t>(text, {"an int field", " is not an integer", " lies outside the 32-bit integer range"});
+  return ParseNumber<int32_t>(
+      text, {"an int field", " is not an integer", " lies outside the 32-bit integer range"});
 }
 
 double ParseFloatCell(std::string_view text) {
-  return ParseNumber<double>(text, {"a float field", " is not a number", " lies outside the range of a double"});
+  return ParseNumber<double>(text,
+                             {"a float field", " is not a number", " lies outside the range of a double"});
 }
 
 std::string FormatFloatCell(double value) {

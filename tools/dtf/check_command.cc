@@ -86,7 +86,8 @@ int RunCheck(const std::vector<std::string>& arguments) {
   }
   TsTable& table = file.Table();
   const std::vector<std::string> problems = TableProblems(file.Bytes(), table);
-  for (size_t i = 0; i < std::min(problems.size(), ShownProblems); ++i) std::cout << path << ": " << problems[i] << '\n';
+  for (size_t i = 0; i < std::min(problems.size(), ShownProblems); ++i)
+    std::cout << path << ": " << problems[i] << '\n';
   if (problems.size() > ShownProblems) {
     std::cout << path << ": ... and " << problems.size() - ShownProblems << " more problems\n";
   }

@@ -32,7 +32,8 @@ inline tools::Arguments FileArguments(const std::vector<std::string>& words, siz
   tools::Arguments arguments(words, syntax);
   const size_t given = arguments.Positional().size();
   if (given != fileCount) {
-    throw tools::UsageError("expected " + std::to_string(fileCount) + " file arguments, got " + std::to_string(given));
+    throw tools::UsageError("expected " + std::to_string(fileCount) + " file arguments, got " +
+                            std::to_string(given));
   }
   return arguments;
 }

@@ -28,7 +28,8 @@ class Dumper {
     out_ << TitleDirective << EscapeText(table.Title()) << '\n';
     for (int i = 0; i < table.FieldCount(); ++i) {
       const TsField& field = table.Fields(i);
-      out_ << (i > 0 ? "\t" : "") << FieldDeclaration(field.FieldName(), field.FieldType(), i < table.KeyFieldCount());
+      out_ << (i > 0 ? "\t" : "")
+           << FieldDeclaration(field.FieldName(), field.FieldType(), i < table.KeyFieldCount());
     }
     out_ << '\n';
     for (int32_t r = 0; r < table.RecordCount(); ++r) {
@@ -85,7 +86,8 @@ void DumpTable(std::ostream& out, TsTable& table, const std::optional<std::files
 }
 
 int RunDump(const std::vector<std::string>& arguments) {
-  const tools::Arguments line = FileArguments(arguments, 1, {.ValueOptions = {{"--blobs", "a value"}}, .FlagOptions = {}});
+  const tools::Arguments line =
+      FileArguments(arguments, 1, {.ValueOptions = {{"--blobs", "a value"}}, .FlagOptions = {}});
   const std::string& path = line.Positional()[0];
   TableFile file(path);
   if (const std::string failure = file.Open(); !failure.empty()) {

@@ -21,7 +21,8 @@ std::vector<FieldSpec> Descriptors(std::string_view image, int32_t dataStart) {
   std::vector<FieldSpec> fields;
   for (size_t at = HeaderSize; at + DescriptorSize <= static_cast<size_t>(dataStart); at += DescriptorSize) {
     const auto length = static_cast<uint8_t>(image[at]);
-    fields.push_back({std::string(image.substr(at + 1, length)), static_cast<uint8_t>(image[at + NameBlockSize]),
+    fields.push_back({std::string(image.substr(at + 1, length)),
+                      static_cast<uint8_t>(image[at + NameBlockSize]),
                       static_cast<uint8_t>(image[at + NameBlockSize + 1])});
   }
   return fields;
@@ -62,7 +63,8 @@ std::string PlaceOf(std::string_view image, std::string_view expected, size_t of
   if (offset < TitleBlockSize) return "the title block holds bytes after the title";
   if (offset < HeaderSize) {
     return "the record area holds " + std::to_string(Int32At(image, IndexStartOffset) - dataStart) +
-           " bytes, but the records the record list points to take " + std::to_string(indexStart - dataStart) +
+           " bytes, but the records the record list points to take " +
+           std::to_string(indexStart - dataStart) +
            ": bytes that belong to no record, or a record listed twice";
   }
   if (offset < dataStart) {
@@ -71,7 +73,8 @@ std::string PlaceOf(std::string_view image, std::string_view expected, size_t of
   }
   if (offset < indexStart) {
     return "the records are not stored back to back in record-list order from the data start "
-           "(first difference at byte " + std::to_string(offset) + ")";
+           "(first difference at byte " +
+           std::to_string(offset) + ")";
   }
   return "record-list entry " + std::to_string((offset - indexStart) / RecordOffsetSize) +
          " does not point where the records lie";

@@ -76,7 +76,8 @@ class SourceParser {
       const Line& line = lines[next++];
       table_.Title = Unescaped(line, {line.Text.substr(TitleDirective.size()), TitleDirective.size() + 1});
     }
-    if (next == lines.size()) throw SourceError(next + 1, 1, "no field declarations (NAME:TYPE or NAME:TYPE:key)");
+    if (next == lines.size())
+      throw SourceError(next + 1, 1, "no field declarations (NAME:TYPE or NAME:TYPE:key)");
     ParseHeader(lines[next++]);
     for (; next < lines.size(); ++next) ParseRecord(lines[next]);
     return std::move(table_);
@@ -108,7 +109,8 @@ class SourceParser {
   FieldSpec ParseDeclaration(const Line& line, const CellText& cell) const {
     std::string_view rest = cell.Text;
     bool key = false;
-    if (rest.ends_with(KeyMark) && rest.size() > KeyMark.size() && rest[rest.size() - KeyMark.size() - 1] == ':') {
+    if (rest.ends_with(KeyMark) && rest.size() > KeyMark.size() &&
+        rest[rest.size() - KeyMark.size() - 1] == ':') {
       key = true;
       rest.remove_suffix(KeyMark.size() + 1);
     }
@@ -132,10 +134,11 @@ class SourceParser {
     if (!fields.empty() || !line.Text.empty()) {
       const std::vector<CellText> cells = SplitCells(line.Text);
       if (cells.size() != fields.size()) {
-        const size_t column = cells.size() > fields.size() ? cells[fields.size()].Column : line.Text.size() + 1;
+        const size_t column =
+            cells.size() > fields.size() ? cells[fields.size()].Column : line.Text.size() + 1;
         Fail(line, column,
-             std::to_string(cells.size()) + " cells, but the header declares " + std::to_string(fields.size()) +
-                 " fields");
+             std::to_string(cells.size()) + " cells, but the header declares " +
+                 std::to_string(fields.size()) + " fields");
       }
       for (size_t i = 0; i < cells.size(); ++i) {
         record.push_back(ParseCell(line, cells[i], fields[i].Type));

@@ -40,8 +40,8 @@ struct SourcePlace {
 struct SourceTable {
   std::optional<std::string> Title;
   TableContent Content;
-  SourcePlace Header;                  // one column per field declaration
-  std::vector<SourcePlace> Records;    // one per record of Content
+  SourcePlace Header;                // one column per field declaration
+  std::vector<SourcePlace> Records;  // one per record of Content
 };
 
 inline constexpr std::string_view TitleDirective = "#title\t";

@@ -25,7 +25,7 @@ struct CommandLine {
   std::string GraphicsFolder;    // empty: the bundled pictures
   std::string OutputFile;        // empty: standard output
   bool Html = false;
-  bool Help = false;             // also "kavu --help" and "kavu help"
+  bool Help = false;  // also "kavu --help" and "kavu help"
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

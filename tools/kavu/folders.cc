@@ -41,8 +41,8 @@ Folders ResolveFolders(const CommandLine& line) {
   folders.SecondData = line.SecondDataFolder.empty()
                            ? folders.Data
                            : ExistingFolder(line.SecondDataFolder, fs::path(), "second data");
-  folders.Graphics = ExistingFolder(line.GraphicsFolder,
-                                     BundledFolder("graphics", KAVU_BUNDLED_GRAPHICS_DIR), "graphics");
+  folders.Graphics =
+      ExistingFolder(line.GraphicsFolder, BundledFolder("graphics", KAVU_BUNDLED_GRAPHICS_DIR), "graphics");
   return folders;
 }
 
@@ -50,8 +50,7 @@ void EnterGraphicsFolder(const Folders& folders) {
   std::error_code error;
   fs::current_path(folders.Graphics, error);
   if (error) {
-    throw UsageError("cannot enter the graphics folder " + folders.Graphics + ": " +
-                     error.message());
+    throw UsageError("cannot enter the graphics folder " + folders.Graphics + ": " + error.message());
   }
 }
 

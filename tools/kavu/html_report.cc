@@ -267,14 +267,13 @@ void Page::Picture(int32_t dataType, std::string_view id, std::string_view attri
     Failure("p", '[' + category->Name + "] " + drawing.Message);
     return;
   }
-  body_ << "<svg id=\"" << id << "\" " << attributes << " viewBox=\"0 0 " << drawing.Width
-        << ' ' << drawing.Height << "\" aria-label=\""
-        << EscapeHtml(DecodeWindows1252(category->Name)) << "\">" << drawing.Content << "</svg>\n";
+  body_ << "<svg id=\"" << id << "\" " << attributes << " viewBox=\"0 0 " << drawing.Width << ' '
+        << drawing.Height << "\" aria-label=\"" << EscapeHtml(DecodeWindows1252(category->Name)) << "\">"
+        << drawing.Content << "</svg>\n";
 }
 
 void Page::Failure(std::string_view tag, const std::string& text) {
-  body_ << '<' << tag << " class=\"failure\">" << EscapeHtml(DecodeWindows1252(text)) << "</"
-        << tag << ">\n";
+  body_ << '<' << tag << " class=\"failure\">" << EscapeHtml(DecodeWindows1252(text)) << "</" << tag << ">\n";
 }
 
 // The additional categories, each its name and its value.
@@ -285,8 +284,7 @@ void Page::Additional() {
   }
   body_ << "<dl class=\"more\">\n";
   for (int32_t dataType : types) {
-    body_ << "<dt>" << EscapeHtml(DecodeWindows1252(FindCategory(categories_, dataType)->Name))
-          << "</dt>\n";
+    body_ << "<dt>" << EscapeHtml(DecodeWindows1252(FindCategory(categories_, dataType)->Name)) << "</dt>\n";
     column_lines_ += Block(dataType, "dd");
   }
   body_ << "</dl>\n";

@@ -56,17 +56,15 @@ constexpr const char* ReportHelp =
     "                  that is missing or unreadable leaves its error in its place.\n"
     "  --output FILE   write to FILE instead of standard output\n";
 
-constexpr const char* NoPictures =
-    "                  Not in this kavu: it was built without libwmf.\n";
+constexpr const char* NoPictures = "                  Not in this kavu: it was built without libwmf.\n";
 
 void PrintHelp(const std::string& command) {
   if (command == "report") {
-    std::cout << ReportUsage << ReportHelp << (CanDrawMetafiles() ? "" : NoPictures)
-              << FolderHelp;
+    std::cout << ReportUsage << ReportHelp << (CanDrawMetafiles() ? "" : NoPictures) << FolderHelp;
     return;
   }
-  std::cout << Help << ReportUsage << OtherUsage << '\n' << FolderHelp
-            << "  --html, --output FILE: see kavu report --help\n";
+  std::cout << Help << ReportUsage << OtherUsage << '\n'
+            << FolderHelp << "  --html, --output FILE: see kavu report --help\n";
 }
 
 // Failures the library reports through its codes.
@@ -94,8 +92,8 @@ std::vector<Category> LoadCategories(const LibrarySession& session) {
   std::vector<Category> categories;
   const Answer answer = session.ListCategories(categories);
   if (!answer.Ok()) {
-    throw LibraryFailure("cannot list the categories: error " + std::to_string(answer.Code) +
-                         ": " + answer.Message);
+    throw LibraryFailure("cannot list the categories: error " + std::to_string(answer.Code) + ": " +
+                         answer.Message);
   }
   return categories;
 }
@@ -104,8 +102,7 @@ std::vector<Category> LoadCategories(const LibrarySession& session) {
 // `dateAt`, sets it with `name`, lists the categories and runs `body` with
 // them. The date's form is checked before any folder is looked at.
 template <typename Body>
-int WithDatedSession(const CommandLine& line, std::size_t dateAt, const std::string& name,
-                     Body body) {
+int WithDatedSession(const CommandLine& line, std::size_t dateAt, const std::string& name, Body body) {
   const std::string& dateText = line.Arguments[dateAt];
   const Kavu32Date date = BirthDateArgument(dateText);
   const Folders folders = ResolveFolders(line);
@@ -140,13 +137,13 @@ int Deliver(const std::string& report, const std::filesystem::path& file) {
 int RunReport(const CommandLine& line) {
   ExpectArguments(line, 2);
   if (line.Html && !CanDrawMetafiles()) {
-    throw std::runtime_error("report --html is not available: kavu was built without libwmf "
-                             "(Debian: libwmf-dev)");
+    throw std::runtime_error(
+        "report --html is not available: kavu was built without libwmf "
+        "(Debian: libwmf-dev)");
   }
   // Named before the session enters the graphics folder.
-  const std::filesystem::path file = line.OutputFile.empty()
-                                         ? std::filesystem::path()
-                                         : std::filesystem::absolute(line.OutputFile);
+  const std::filesystem::path file =
+      line.OutputFile.empty() ? std::filesystem::path() : std::filesystem::absolute(line.OutputFile);
   // The page is UTF-8, the library's texts Windows-1252: so is the name it
   // gets from the command line.
   const std::string& name = line.Arguments[1];
@@ -179,16 +176,16 @@ int RunGet(const CommandLine& line) {
   if (!dataType) {
     throw UsageError("not a data type number: " + line.Arguments[0]);
   }
-  return WithDatedSession(line, 1, line.Arguments[2], [&](const LibrarySession& session,
-                                                          const std::vector<Category>&) {
-    const Answer answer = session.Get(*dataType);
-    if (!answer.Ok()) {
-      throw LibraryFailure("data type " + line.Arguments[0] + ": error " +
-                           std::to_string(answer.Code) + ": " + answer.Message);
-    }
-    std::fwrite(answer.Bytes.data(), 1, answer.Bytes.size(), stdout);
-    return std::fflush(stdout) == 0 ? ExitOk : ExitLibraryError;
-  });
+  return WithDatedSession(line, 1, line.Arguments[2],
+                          [&](const LibrarySession& session, const std::vector<Category>&) {
+                            const Answer answer = session.Get(*dataType);
+                            if (!answer.Ok()) {
+                              throw LibraryFailure("data type " + line.Arguments[0] + ": error " +
+                                                   std::to_string(answer.Code) + ": " + answer.Message);
+                            }
+                            std::fwrite(answer.Bytes.data(), 1, answer.Bytes.size(), stdout);
+                            return std::fflush(stdout) == 0 ? ExitOk : ExitLibraryError;
+                          });
 }
 
 int Run(int argc, const char* const* argv) {

@@ -90,11 +90,16 @@ void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text) noexcept {
 
 const char* Reason(wmf_error_t error) {
   switch (error) {
-    case wmf_E_InsMem: return "out of memory";
-    case wmf_E_BadFile: return "cannot read the file";
-    case wmf_E_BadFormat: return "not a metafile, or a damaged one";
-    case wmf_E_EOF: return "the file ends too early";
-    default: return "libwmf cannot draw it";
+    case wmf_E_InsMem:
+      return "out of memory";
+    case wmf_E_BadFile:
+      return "cannot read the file";
+    case wmf_E_BadFormat:
+      return "not a metafile, or a damaged one";
+    case wmf_E_EOF:
+      return "the file ends too early";
+    default:
+      return "libwmf cannot draw it";
   }
 }
 
@@ -119,8 +124,7 @@ Drawing DrawMetafile(const std::string& path) {
   options.function = wmf_svg_function;
   wmfAPI* created = nullptr;
   const wmf_error_t createError = wmf_api_create(
-      &created, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG,
-      &options);
+      &created, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options);
   const std::unique_ptr<wmfAPI, ApiDeleter> api(created);
   if (createError != wmf_E_None) {
     return fail(Reason(createError));
@@ -139,8 +143,7 @@ Drawing DrawMetafile(const std::string& path) {
     error = wmf_scan(api.get(), 0, &device->bbox);
   }
   if (error == wmf_E_None) {
-    error = wmf_display_size(api.get(), &device->width, &device->height, PixelsPerInch,
-                             PixelsPerInch);
+    error = wmf_display_size(api.get(), &device->width, &device->height, PixelsPerInch, PixelsPerInch);
   }
   if (error != wmf_E_None) {
     return fail(Reason(error));

@@ -9,15 +9,15 @@ constexpr int32_t LastStandardType = 19;
 
 // Sections in reading order, each its heading's type and its body's.
 const std::vector<std::vector<int32_t>> Sections = {
-    {9, 1},    // introduction, age
-    {8},       // the birth date
-    {10, 2},   // news
-    {11, 3},   // celebrities
-    {15, 6},   // entertainment
-    {16, 7},   // sport
-    {12, 4},   // zodiac
-    {13, 5},   // Chinese year
-    {14},      // birthstone
+    {9, 1},   // introduction, age
+    {8},      // the birth date
+    {10, 2},  // news
+    {11, 3},  // celebrities
+    {15, 6},  // entertainment
+    {16, 7},  // sport
+    {12, 4},  // zodiac
+    {13, 5},  // Chinese year
+    {14},     // birthstone
 };
 const std::vector<int32_t> Graphics = {ZodiacGraphic, ChineseGraphic, BorderGraphic};
 

@@ -24,8 +24,7 @@ std::string FailureText(const Category& category, const Answer& answer);
 
 class ReportWriter {
  public:
-  ReportWriter(const LibrarySession& session, const std::vector<Category>& categories,
-               std::ostream& out);
+  ReportWriter(const LibrarySession& session, const std::vector<Category>& categories, std::ostream& out);
 
   void Write();
 
