@@ -63,6 +63,13 @@ choose_windows_run() {
   [ -z "$WINDOWS_FALLBACK" ] || WINDOWS_BITS=64
 }
 
+# dll_exports DLL OBJDUMP: the names DLL exports, sorted, one a line.
+dll_exports() {
+  "$2" -p "$1" |
+    awk '/\[Ordinal\/Name Pointer\] Table/ { table = 1; next } NF == 0 { table = 0 } table && /^\t\[/ { print $NF }' |
+    sort
+}
+
 # The Wine loader for a build of BITS bits (Debian keeps both off PATH).
 wine_for() {
   if [ "$1" = 32 ]; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi

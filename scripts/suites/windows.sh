@@ -24,7 +24,7 @@ fail() {
 check_dll() {
   local dll="$1" objdump="$2" table names imports
   table="$($objdump -p "$dll")"
-  names="$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$table" | awk '/^\t\[/ {print $NF}' | sort)"
+  names="$(dll_exports "$dll" "$objdump")"
   [ "$names" = "$(printf '%s\n' "${EXPORTS[@]}")" ] ||
     fail "Kavu32.dll exports:"$'\n'"$names"$'\n'"expected exactly: ${EXPORTS[*]}"
   imports="$(awk '/DLL Name:/ {print $3}' <<<"$table" | sort -f)"

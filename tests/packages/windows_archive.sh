@@ -47,9 +47,7 @@ tr -d '\r' <"$dir/kavu32.h" | cmp -s - "$ROOT/include/kavu32.h" ||
 def_names="$(tr -d '\r' <"$dir/kavu32.def" |
   awk '/^EXPORTS/ { listing = 1; next } listing && NF { sub(/@[0-9]+$/, "", $1); print $1 }' | sort)"
 [ "$(wc -l <<<"$def_names")" -eq 7 ] || fail "kavu32.def names: $def_names"
-exports="$("$MINGW32-objdump" -p "$dir/Kavu32.dll" |
-  awk '/Ordinal\/Name Pointer/ { table = 1; next } NF == 0 { table = 0 } table { print $NF }' |
-  sort)"
+exports="$(dll_exports "$dir/Kavu32.dll" "$MINGW32-objdump")"
 [ "$exports" = "$def_names" ] || fail "Kavu32.dll exports:"$'\n'"$exports"$'\n'"kavu32.def:"$'\n'"$def_names"
 
 # The host imports by the names the DLL exports: the import library turns
