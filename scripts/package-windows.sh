@@ -2,10 +2,11 @@
 # Writes the Windows release archive kavu32-VERSION-win32.zip:
 #   package-windows.sh [OUT_DIR]        (default: build-win32-release)
 # Cross-builds Kavu32.dll in OUT_DIR/build (Release, 32-bit, stripped),
-# makes the MinGW import library from kavu32.def, renders the manual pages
-# of the calls and of dtf as text, and zips them with kavu32.h, kavu32.def
-# and README.txt into OUT_DIR/kavu32-VERSION-win32.zip, whose path it
-# prints last. Texts get Windows line ends. Needs the mingw-w64 i686
+# takes the MinGW import library that build made from kavu32.def, renders
+# the manual pages of the calls and of dtf as text, and zips them with
+# kavu32.h, kavu32.def and README.txt into
+# OUT_DIR/kavu32-VERSION-win32.zip, whose path it prints last. Texts get
+# Windows line ends. Needs the mingw-w64 i686
 # toolchain, groff and zip (scripts/suites/packages.sh installs them).
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
@@ -22,11 +23,7 @@ mkdir -p "$stage"
 cp "$out/build/bin/Kavu32.dll" "$ROOT/include/kavu32.h" "$ROOT/src/platform/kavu32.def" "$stage/"
 # Without the debugging sections of the static runtimes: a third smaller.
 "$MINGW32-strip" --strip-unneeded "$stage/Kavu32.dll"
-# The linker's own import library keeps the names it exported, without the
-# @N a stdcall caller refers to; dlltool --kill-at gives the caller's
-# decorated names that import the undecorated exports.
-"$MINGW32-dlltool" --kill-at --input-def "$stage/kavu32.def" --dllname Kavu32.dll \
-  --output-lib "$stage/libkavu32.dll.a"
+cp "$out/build/src/libKavu32.dll.a" "$stage/libkavu32.dll.a"
 
 # render PAGE TEXT: a manual page as plain ASCII (no bold, no underline).
 render() {

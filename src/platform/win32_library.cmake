@@ -24,6 +24,19 @@ function(kavu32_add_dll name)
 endfunction()
 
 kavu32_add_dll(Kavu32)
+if(NOT CMAKE_DLLTOOL)
+  # A toolchain file of another's: the dlltool named as its compiler is.
+  get_filename_component(compiler_name ${CMAKE_C_COMPILER} NAME)
+  string(REGEX REPLACE "gcc(-[0-9.]+)?(\\.exe)?$" "dlltool" dlltool_name "${compiler_name}")
+  find_program(CMAKE_DLLTOOL NAMES ${dlltool_name} dlltool REQUIRED)
+endif()
+# The linker's own import library keeps the names the DLL exports, without
+# the @N that a stdcall caller refers to (_GetData@8); dlltool --kill-at
+# writes one whose decorated names import the undecorated exports.
+add_custom_command(TARGET Kavu32 POST_BUILD
+  COMMAND ${CMAKE_DLLTOOL} --kill-at --input-def ${kavu32_def} --dllname Kavu32.dll
+          --output-lib $<TARGET_LINKER_FILE:Kavu32>
+  VERBATIM)
 
 option(KAVU32_BUILD_WINDOWS_HOST "Build the Windows test host of tests/windows" OFF)
 if(KAVU32_BUILD_WINDOWS_HOST)
