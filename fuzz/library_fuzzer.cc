@@ -1,6 +1,7 @@
-// The whole library through its exports, over a data folder that holds the
-// standard tables and one fuzzed table file: the fuzzed image either
-// replaces one standard table or joins them as an additional table. Each
+// The whole library through its exports, over a data folder in memory
+// (memory_folder.h) that holds the standard tables and one fuzzed table
+// file: the fuzzed image either replaces one standard table or joins them
+// as an additional table. Each
 // input runs StartUp, GetCategories, SetDateAndName with the input's date,
 // GetData of every type and ShutDown, every call first as a size query and
 // then into a buffer of exactly that size. A filling call must return what
@@ -18,6 +19,7 @@
 
 #include "fuzz_input.h"
 #include "kavu32.h"
+#include "memory_folder.h"
 #include "platform/system_calls.h"
 #include "testing/fixture_folder.h"
 
@@ -40,48 +42,53 @@ ssize_t WriteExceptToStandardError(int fd, const void* bytes, size_t count) {
   return ::write(fd, bytes, count);
 }
 
-// The folder, made once per process, and the standard tables' bytes to
-// put back after each input.
+// The folder, made once per process in memory, and the standard tables'
+// bytes to put back after each input.
 class DataFolder {
  public:
   static constexpr const char* AdditionalFile = "Fuzzed.dtf";
 
   DataFolder() {
-    folder_.WriteStandardTables();
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+    kavu32::testing::FixtureFolder written;
+    written.WriteStandardTables();
+    for (const auto& entry : std::filesystem::directory_iterator(written.Path())) {
       tables_.push_back({entry.path().filename().string(), ReadFile(entry.path())});
     }
     std::sort(tables_.begin(), tables_.end());
-    // The graphic builders look for their files in the current folder.
-    folder_.WriteBytes("Border.wmf", "");
+    for (const auto& [name, bytes] : tables_) memory_.Put(name, bytes);
+    // The graphic types look for their files in the current folder, which
+    // the memory folder is.
+    memory_.Put("Border.wmf", "");
     for (int sign = 0; sign < 12; ++sign) {
-      folder_.WriteBytes("Zodiac" + std::to_string(sign) + ".wmf", "");
-      folder_.WriteBytes("Chines" + std::to_string(sign) + ".wmf", "");
+      memory_.Put("Zodiac" + std::to_string(sign) + ".wmf", "");
+      memory_.Put("Chines" + std::to_string(sign) + ".wmf", "");
     }
-    std::filesystem::current_path(folder_.Path());
   }
 
-  const std::string& Path() const { return folder_.Path(); }
+  static const char* Path() { return kavu32::fuzz::MemoryFolder::Path; }
 
-  // Writes the image into the slot's file; the returned index is the one
+  // Puts the image into the slot's file; the returned index is the one
   // to restore afterwards (none for the additional file).
   size_t Place(uint8_t slot, std::span<const uint8_t> image) {
     const size_t index = slot % (tables_.size() + 1);
     const std::string name = index < tables_.size() ? tables_[index].first : AdditionalFile;
-    folder_.WriteBytes(name, std::string(image.begin(), image.end()));
+    memory_.Put(name, std::string(image.begin(), image.end()));
     return index;
   }
 
+  // Puts the slot's table back, once the session has let go of the
+  // folder's every descriptor, listing and mapping.
   void Restore(size_t index) {
+    Require(memory_.OpenCount() == 0);
     if (index < tables_.size()) {
-      folder_.WriteBytes(tables_[index].first, tables_[index].second);
+      memory_.Put(tables_[index].first, tables_[index].second);
     } else {
-      folder_.Remove(AdditionalFile);
+      memory_.Remove(AdditionalFile);
     }
   }
 
  private:
-  kavu32::testing::FixtureFolder folder_;
+  kavu32::fuzz::MemoryFolder memory_;
   std::vector<std::pair<std::string, std::string>> tables_;
 };
 
@@ -143,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Input input(data, size);
   const size_t placed = folder.Place(input.Control[kavu32::fuzz::library_control::Slot], input.Image);
 
-  StartUp(folder.Path().c_str(), "");
+  StartUp(DataFolder::Path(), "");
   ListCategories();
   SetDate(input);
   RequestEveryType();
