@@ -75,7 +75,15 @@ TEST(Resources, AnotherProcessKeepsReadingAfterTheFirstShutsDown) {
   ASSERT_EQ(::pipe(go), 0);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
-  if (child == 0) SecondProcess(folder.Path(), ready[1], go[0]);
+  // Each process keeps only its own ends, so that either one sees the end
+  // of its pipe, instead of waiting forever, when the other dies.
+  if (child == 0) {
+    ::close(ready[0]);
+    ::close(go[1]);
+    SecondProcess(folder.Path(), ready[1], go[0]);
+  }
+  ::close(ready[1]);
+  ::close(go[0]);
 
   char byte = 0;
   ASSERT_EQ(::read(ready[0], &byte, 1), 1);
