@@ -30,7 +30,8 @@ stand in date order, the supplement's first on a date; a line that repeats
 one kept before (the same words, or mostly the same, on any date of the
 year) is left out, the supplement's wording being kept first. An aside
 naming another year is cut; a line that still names another year is left
-out.
+out. The overrides leave out a calendar line or correct a misspelt word of
+it.
 """
 
 import argparse
@@ -86,7 +87,11 @@ SUPPLEMENT_BIRTH = re.compile(
     r"(?P<name>[^\t]+)\t(?P<known>[^\t]+)")
 SUPPLEMENT_EVENT = re.compile(r"(?P<year>\d{4})-(?P<month>\d\d)-(?P<day>\d\d)\t(?P<text>[^\t]+)")
 OVERRIDE_DATE = re.compile(r"(?:(?P<year>\d{4})-)?(?P<month>\d\d)-(?P<day>\d\d)")
-OVERRIDE_ACTIONS = ("drop", "name", "known")
+BIRTH_ACTIONS = ("drop", "name", "known")
+EVENT_ACTIONS = ("drop", "spell")
+# A "spell" row names the misspelt words and their right spelling, never a
+# calendar sentence.
+SPELL_WORDS = 4
 
 
 class Person:
@@ -268,11 +273,13 @@ def death_years(entries):
 
 class Overrides:
     """The reviewed corrections of the calendar files, one a line:
-    "MM-DD<TAB>NAME<TAB>ACTION<TAB>VALUE" for a birth and
-    "YYYY-MM-DD<TAB>TEXT<TAB>drop<TAB>REASON" for an event, ACTION being
-    drop (VALUE: why), name (VALUE: the name to show) or known (VALUE:
-    what the person is known for). NAME is the name as derived from the
-    calendar line, TEXT the start of the event's text."""
+    "MM-DD<TAB>NAME<TAB>ACTION<TAB>VALUE" for a birth, ACTION being drop
+    (VALUE: why), name (VALUE: the name to show) or known (VALUE: what the
+    person is known for); "YYYY-MM-DD<TAB>TEXT<TAB>drop<TAB>REASON" and
+    "YYYY-MM-DD<TAB>WRONG<TAB>spell<TAB>RIGHT" for the events of a date.
+    NAME is the name as derived from the calendar line, TEXT the start of
+    the event's text, WRONG misspelt words of it (whole words, at most
+    SPELL_WORDS) and RIGHT their spelling."""
 
     def __init__(self, path, sources):
         self.rows = []
@@ -282,24 +289,25 @@ class Overrides:
         for number, line in source_lines(path, sources):
             cells = line.split("\t")
             date = OVERRIDE_DATE.fullmatch(cells[0])
-            if len(cells) != 4 or not date or cells[2] not in OVERRIDE_ACTIONS or not (
-                    date["year"] is None or cells[2] == "drop"):
+            if not (len(cells) == 4 and date and cells[2] in (
+                    BIRTH_ACTIONS if date["year"] is None else EVENT_ACTIONS)
+                    and (cells[2] != "spell" or spelling(cells[1], cells[3]))):
                 sources.fault("%s:%d: not an override line: %s" % (path.name, number, line))
                 continue
             key = (int(date["year"] or 0), int(date["month"]), int(date["day"]))
             self.rows.append({"key": key, "subject": cells[1], "action": cells[2],
                               "value": cells[3], "used": False, "line": number})
 
-    def matching(self, key, test):
+    def matching(self, key, actions, test):
         for row in self.rows:
-            if row["key"] == key and test(row["subject"]):
+            if row["key"] == key and row["action"] in actions and test(row["subject"]):
                 row["used"] = True
                 yield row
 
     def apply_to_birth(self, person):
         """Applies the rows of the person; returns why it is dropped, or None."""
         words = "".join(person.words())
-        for row in self.matching((0, person.month, person.day),
+        for row in self.matching((0, person.month, person.day), BIRTH_ACTIONS,
                                  lambda s: "".join(name_words(s)) == words):
             if row["action"] == "drop":
                 return "override: " + row["value"]
@@ -308,16 +316,36 @@ class Overrides:
 
     def event_dropped(self, event):
         text = " ".join(fold(event.text))
-        for row in self.matching((event.year, event.month, event.day),
+        for row in self.matching((event.year, event.month, event.day), ("drop",),
                                  lambda s: text.startswith(" ".join(fold(s)))):
             return "override: " + row["value"]
         return None
+
+    def correct_spelling(self, event):
+        """Writes the words of the date's "spell" rows as they are spelt,
+        wherever they stand whole in the event's text."""
+        for row in self.matching((event.year, event.month, event.day), ("spell",),
+                                 lambda s: whole_words(s).search(event.text)):
+            event.text = whole_words(row["subject"]).sub(lambda _: row["value"], event.text)
 
     def note_unused(self, sources):
         for row in self.rows:
             if not row["used"]:
                 sources.warnings.append("%s:%d: matches no calendar line"
                                         % (self.name, row["line"]))
+
+
+def whole_words(words):
+    """A pattern of the words standing whole in a text, not inside longer
+    words."""
+    return re.compile(r"(?<!\w)%s(?!\w)" % re.escape(words))
+
+
+def spelling(wrong, right):
+    """True for a correction of a few misspelt words: both sides short and
+    different."""
+    return wrong != right and all(0 < len(side.split()) <= SPELL_WORDS
+                                  for side in (wrong, right))
 
 
 class Sources:
@@ -369,6 +397,7 @@ def read_calendar(calendar_dir, overrides, sources):
         if event is not None:
             reason = overrides.event_dropped(event)
             if reason is None:
+                overrides.correct_spelling(event)
                 events.append(event)
         if reason is not None:
             sources.note(origin, entry.text, reason)

@@ -77,6 +77,9 @@ Jan 03\tGus Seventh born, 1777?, lawyer
 07/02\tRoland Q shot to death in Eastvale, 1913
 07/03\tAnn Lee dies in Rome, 1914
 07/03\tBob Hill died in Rome, 1914
+07/05\tSmyth and Smythe sail to Farland, 1926
+07/05\tA ship named for Smyth sinks, 1926
+07/06\tSmyth returns, 1926
 12/31\tA late invented event, 1901
 """,
     "calendar.belgium": "LANG=utf-8\n\n03 Jan\tA canal opens in Flatland, 1950\n",
@@ -107,6 +110,8 @@ OVERRIDES = """# invented corrections
 01-17\tGreat Ruler\tknown\truler of old
 1905-05-19\tA wrong-day event\tdrop\thappened on another day
 1999-01-01\tNothing\tdrop\tmatches no line
+1926-07-05\tSmyth\tspell\tSmith
+1926-07-05\tFarlend\tspell\tFarland
 """
 
 
@@ -124,6 +129,11 @@ FAULTY_CALENDARS = {
 Feb 01\tOla Late dies in Rome, 1564
 """,
 }
+# A correction of a birth's words, the same words, a calendar sentence.
+FAULTY_OVERRIDES = """07-05\tSmyth\tspell\tSmith
+1926-07-05\tSmyth\tspell\tSmyth
+1926-07-05\tSmyth and Smythe sail to Farland\tspell\tSmith and Smythe sail to Farland
+"""
 FAULTY_SUPPLEMENTS = {
     "births-01.tsv": "01-23\tabout 1900\tBad Line\tnothing\n01-25\t1900\tZo\u00eb Ash\tchemist\n",
     "events-1901-1962.tsv": "1901-02-30\tA day that is not\n",
@@ -212,15 +222,19 @@ class DeriveCalendarTest(unittest.TestCase):
 
     def test_faults_of_the_sources_stop_the_derivation(self):
         with tempfile.TemporaryDirectory() as folder:
-            run, out = derive(pathlib.Path(folder), FAULTY_CALENDARS, FAULTY_SUPPLEMENTS)
+            run, out = derive(pathlib.Path(folder), FAULTY_CALENDARS, FAULTY_SUPPLEMENTS,
+                              FAULTY_OVERRIDES)
             self.assertEqual(run.returncode, 1)
             self.assertFalse((out / "Birthday.tsv").exists())
         for fault in ("Ned Twin born on 01-09 and 01-10",
                       "Ola Late born 1600, after dying in 1564",
                       "births-01.tsv:1: not a birth line", "births-01.tsv:2: not printable ASCII",
-                      "events-1901-1962.tsv:1: not an event line"):
+                      "events-1901-1962.tsv:1: not an event line",
+                      "overrides.tsv:1: not an override line", "overrides.tsv:2: not an override",
+                      "overrides.tsv:3: not an override"):
             self.assertIn(fault, run.stderr)
-        self.assertIn("warning: overrides.tsv:7: matches no calendar line", self.printed)
+        for row in (7, 9):
+            self.assertIn("warning: overrides.tsv:%d: matches no calendar line" % row, self.printed)
 
     def test_supplement_merge(self):
         # The supplement's date wins over the calendar's.
@@ -248,6 +262,10 @@ class DeriveCalendarTest(unittest.TestCase):
             "1969": ["May 15 A treaty is signed"],
             "1950": ["Jan 3 A canal opens in Flatland"],
             "2015": ["May 21 Lena Stone dies"],
+            # Whole words corrected on the override's date only, a line
+            # that starts with them kept.
+            "1926": ["Jul 5 Smith and Smythe sail to Farland", "Jul 5 A ship named for Smith sinks",
+                     "Jul 6 Smyth returns"],
         }
         for year, lines in cases.items():
             with self.subTest(year=year):
