@@ -66,6 +66,7 @@ int32_t BuildSportArticle(const Request& request) {
   if (table == nullptr) return NoData;
   Preset(request, StringDataError);
   std::vector<std::string> lines;
+  lines.reserve(SportLines.size());
   for (size_t i = 0; i < SportLines.size(); ++i) {
     lines.push_back(Format(SportLines[i], {FieldText(*table, static_cast<int>(i) + 1)}));
   }

@@ -38,6 +38,7 @@ int32_t BuildFamousArticle(const Request& request) {
   if (table == nullptr) return NoData;
   Preset(request, StringDataError);
   std::vector<std::string> lines;
+  lines.reserve(6);
   for (int field = 1; field <= 5; ++field) lines.push_back(FieldText(*table, field));
   lines.push_back(Format("%s - %d", {state.PersonName, int32_t{state.BirthYear}}));
   return DeliverComposedText(request, JoinLines(lines));

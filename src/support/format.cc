@@ -6,6 +6,9 @@ namespace kavu32 {
 
 namespace {
 
+// The longest int32_t in decimal: a sign and ten digits.
+constexpr size_t MaxDecimalDigits = 11;
+
 void AppendArgument(std::string& out, char kind, const FormatArg* arg) {
   if (arg == nullptr) return;
   if (kind == 's') {
@@ -22,8 +25,14 @@ void AppendArgument(std::string& out, char kind, const FormatArg* arg) {
 }  // namespace
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args) {
+  // Room for the pattern and every argument, so the text grows once.
+  size_t room = pattern.size();
+  for (const FormatArg& arg : args) {
+    const auto* text = std::get_if<std::string_view>(&arg);
+    room += text ? text->size() : MaxDecimalDigits;
+  }
   std::string out;
-  out.reserve(pattern.size() + 16);
+  out.reserve(room);
   const FormatArg* next = args.begin();
   size_t copied = 0;  // pattern[..copied) is in out
   for (size_t i = pattern.find('%'); i != std::string_view::npos; i = pattern.find('%', i + 1)) {
