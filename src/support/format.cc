@@ -25,13 +25,18 @@ void AppendArgument(std::string& out, char kind, const FormatArg* arg) {
 }  // namespace
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args) {
-  // Room for the pattern and every argument, so the text grows once.
-  size_t room = pattern.size();
+  std::string out;
+  AppendFormat(out, pattern, args);
+  return out;
+}
+
+void AppendFormat(std::string& out, std::string_view pattern, std::initializer_list<FormatArg> args) {
+  // Room for the pattern and every argument, so the text grows at most once.
+  size_t room = out.size() + pattern.size();
   for (const FormatArg& arg : args) {
     const auto* text = std::get_if<std::string_view>(&arg);
     room += text ? text->size() : MaxDecimalDigits;
   }
-  std::string out;
   out.reserve(room);
   const FormatArg* next = args.begin();
   size_t copied = 0;  // pattern[..copied) is in out
@@ -44,7 +49,6 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
     copied = i + 1;
   }
   out.append(pattern, copied);
-  return out;
 }
 
 }  // namespace kavu32
