@@ -241,7 +241,8 @@ void BM_GraphicFloor(benchmark::State& state) {
   std::vector<char> buffer(name.size() + 1);
   for (auto _ : state) {
     benchmark::DoNotOptimize(PictureExists(name));
-    if (platform::IsWritable(buffer.data(), buffer.size())) std::memcpy(buffer.data(), name.c_str(), buffer.size());
+    if (platform::IsWritable(buffer.data(), buffer.size()))
+      std::memcpy(buffer.data(), name.c_str(), buffer.size());
     benchmark::ClobberMemory();
   }
 }

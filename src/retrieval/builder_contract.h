@@ -6,8 +6,8 @@
 
 #include <cstdint>
 #include <exception>
-#include <optional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
