@@ -2,7 +2,9 @@
 // data type, size query plus copy), each GetData type alone, and
 // GetCategories on the standard eight tables, against floors made by hand:
 // the same system calls, and those calls with the pages opening reads; the
-// full report against the same searches, writability tests and copies.
+// full report against the same searches, writability tests and copies,
+// and against those with the graphics' existence tests; each graphic
+// against its existence tests, writability test and copy.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -33,6 +35,18 @@ namespace {
 Session& TheSession() {
   static Session session;
   return session;
+}
+
+// Types 17 to 19 name a picture, which must exist at each of the two calls.
+constexpr int32_t FirstGraphicType = 17;
+constexpr int ExistenceTestsPerGraphic = 2;
+
+// The picture's existence tested as a graphic's two calls test it.
+bool PictureExists(const std::string& name) {
+  for (int test = 0; test < ExistenceTestsPerGraphic; ++test) {
+    if (!platform::FileExists(name)) return false;
+  }
+  return true;
 }
 
 void BM_FullReport(benchmark::State& state) {
@@ -117,11 +131,12 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 }
 
 // The full report done by hand: each item's record searches (none for the
-// items made from the date or name alone, and for the graphics), then one
+// items made from the date or name alone, and for the graphics), with
+// testPictures each graphic's two tests that its picture exists, then one
 // writability test of the host's buffer and one copy of the item's bytes.
 class ReportFloor {
  public:
-  explicit ReportFloor(Session& session) {
+  ReportFloor(Session& session, bool testPictures) : test_pictures_(testPictures) {
     const int32_t dateKey = BirthDate.Year * 10000 + BirthDate.Month * 100 + BirthDate.Day;
     const int32_t year = YearKey(dateKey);
     const int32_t zodiac = ZodiacSign(dateKey);
@@ -153,6 +168,7 @@ class ReportFloor {
         item.Searches.emplace_back(&TableNamed(table), key);
       }
       item.Bytes = session.Answer(type);
+      item.Picture = type >= FirstGraphicType;
       items_.push_back(std::move(item));
     }
     buffer_.resize(session.BufferSize());
@@ -165,6 +181,7 @@ class ReportFloor {
       for (const auto& [table, key] : item.Searches) {
         if (table->FindRecord(key) < 0) return 0;
       }
+      if (test_pictures_ && item.Picture && !PictureExists(item.Bytes)) return 0;
       const size_t size = item.Bytes.size() + 1;
       if (!platform::IsWritable(buffer_.data(), size)) return 0;
       std::memcpy(buffer_.data(), item.Bytes.c_str(), size);
@@ -178,6 +195,7 @@ class ReportFloor {
   struct Item {
     std::vector<std::pair<const FloorSearch*, int32_t>> Searches;
     std::string Bytes;
+    bool Picture = false;  // Bytes name a picture
   };
 
   const FloorSearch& TableNamed(const std::string& title) {
@@ -191,12 +209,13 @@ class ReportFloor {
   }
 
   std::map<std::string, std::pair<std::vector<uint8_t>, std::unique_ptr<FloorSearch>>> tables_;
+  bool test_pictures_;
   std::vector<Item> items_;
   std::vector<char> buffer_;
 };
 
-void BM_FullReportFloor(benchmark::State& state) {
-  ReportFloor floor(TheSession());
+void BM_FullReportFloor(benchmark::State& state, bool testPictures) {
+  ReportFloor floor(TheSession(), testPictures);
   int64_t bytes = 0;
   for (auto _ : state) bytes += floor.Run();
   state.counters["bytes"] =
@@ -206,9 +225,34 @@ void BM_FullReportFloor(benchmark::State& state) {
 BENCHMARK(BM_GetCategories);
 BENCHMARK_CAPTURE(BM_GetCategoriesFloor, syscalls, false);
 BENCHMARK_CAPTURE(BM_GetCategoriesFloor, pages, true);
+// One existence test of the zodiac picture, the library's own.
+void BM_ExistenceTest(benchmark::State& state) {
+  const std::string name = TheSession().Answer(FirstGraphicType);
+  bool exists = false;
+  for (auto _ : state) exists = platform::FileExists(name);
+  if (!exists) state.SkipWithError("the picture is missing");
+}
+
+// What a graphic's two calls cannot do without: the picture's existence
+// tested at each call, then one writability test and one copy of the name.
+void BM_GraphicFloor(benchmark::State& state) {
+  Session& session = TheSession();
+  const std::string name = session.Answer(static_cast<int32_t>(state.range(0)));
+  std::vector<char> buffer(name.size() + 1);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(PictureExists(name));
+    if (platform::IsWritable(buffer.data(), buffer.size()))
+      std::memcpy(buffer.data(), name.c_str(), buffer.size());
+    benchmark::ClobberMemory();
+  }
+}
+
 BENCHMARK(BM_FullReport);
-BENCHMARK(BM_FullReportFloor);
+BENCHMARK_CAPTURE(BM_FullReportFloor, searches, false);
+BENCHMARK_CAPTURE(BM_FullReportFloor, pictures, true);
 BENCHMARK(BM_GetData)->DenseRange(1, StandardTypes);
+BENCHMARK(BM_ExistenceTest);
+BENCHMARK(BM_GraphicFloor)->DenseRange(FirstGraphicType, StandardTypes);
 
 }  // namespace
 }  // namespace kavu32::bench

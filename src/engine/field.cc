@@ -25,8 +25,7 @@ TsField::~TsField() = default;
 
 void TsField::ReadValue(TMemoryStream& source) {
   const StoredValue value = StoredValueAt(source.Memory(), source.Size(), source.Position(), field_type_);
-  SetDataSize(static_cast<int32_t>(value.Size));
-  WriteData(value.Bytes);
+  StoreData(value.Bytes, static_cast<int32_t>(value.Size));
   source.Seek(value.End);
 }
 
@@ -52,6 +51,11 @@ void TsField::ReadData(void* area) const {
 void TsField::SetDataSize(int32_t size) {
   buffer_.SetSize(size);
   buffer_.Seek(0);
+  data_size_ = size;
+}
+
+void TsField::StoreData(const void* area, int32_t size) {
+  buffer_.Assign(area, size);
   data_size_ = size;
 }
 

@@ -61,6 +61,9 @@ class TsField {
   void SetDataSize(int32_t size);
   // Copies DataSize bytes from area into the buffer.
   void WriteData(const void* area);
+  // SetDataSize(size) and WriteData(area) in one step; the position is
+  // the buffer's end.
+  void StoreData(const void* area, int32_t size);
   // Fails with "Table not in Edit mode" unless the owning table is in
   // edit mode.
   void RequireEditMode() const;

@@ -25,8 +25,7 @@ void TsStringField::SetAsString(const std::string& value) {
   uint8_t stored[MaxStringLength + 1];
   stored[0] = static_cast<uint8_t>(length);
   std::copy_n(value.data(), length, stored + 1);
-  SetDataSize(static_cast<int32_t>(length + 1));
-  WriteData(stored);
+  StoreData(stored, static_cast<int32_t>(length + 1));
 }
 
 int32_t TsStringField::AsInteger() const { return StrToInt(AsString()); }

@@ -12,11 +12,11 @@ namespace kavu32 {
 
 namespace {
 
-// pattern with field n of the current record, "No Data Available" for an
-// empty one.
-std::string LineOrNoData(std::string_view pattern, const TsTable& table, int n) {
+// Adds pattern with field n of the current record, "No Data Available"
+// for an empty one.
+void AddLineOrNoData(LineList& lines, std::string_view pattern, const TsTable& table, int n) {
   const std::string text = FieldText(table, n);
-  return Format(pattern, {text.empty() ? std::string_view("No Data Available") : text});
+  lines.AddFormatted(pattern, {text.empty() ? std::string_view("No Data Available") : text});
 }
 
 // The "Movies" record of the year; null when there is no such table or
@@ -45,31 +45,30 @@ int32_t BuildEntertainmentArticle(const Request& request) {
   const TsTable* literature = FindRecord(request, YearKey(request.State.DateKey));
   if (literature == nullptr) return NoData;
   Preset(request, StringDataError);
-  std::vector<std::string> lines = {
-      Format("Nobel Prize Winner (Literature) -%s - %s",
-             {FieldText(*literature, 1), FieldText(*literature, 2)}),
-      LineOrNoData("Best Selling Fiction - %s", *literature, 3),
-      LineOrNoData("Best Selling Non-Fiction - %s", *literature, 4),
-  };
+  LineList lines;
+  lines.AddFormatted("Nobel Prize Winner (Literature) -%s - %s",
+                     {FieldText(*literature, 1), FieldText(*literature, 2)});
+  AddLineOrNoData(lines, "Best Selling Fiction - %s", *literature, 3);
+  AddLineOrNoData(lines, "Best Selling Non-Fiction - %s", *literature, 4);
   // Without the year's movie data the whole list is withheld.
   const TsTable* movies = FindMoviesRecord(request);
   if (movies == nullptr) return StringDataError;
-  lines.push_back(LineOrNoData("Best Picture - %s", *movies, 1));
-  lines.push_back(LineOrNoData("Best Director - %s", *movies, 2));
-  lines.push_back(LineOrNoData("Best Actress - %s", *movies, 3));
-  lines.push_back(LineOrNoData("Best Actor - %s", *movies, 4));
-  return DeliverComposedText(request, JoinLines(lines));
+  AddLineOrNoData(lines, "Best Picture - %s", *movies, 1);
+  AddLineOrNoData(lines, "Best Director - %s", *movies, 2);
+  AddLineOrNoData(lines, "Best Actress - %s", *movies, 3);
+  AddLineOrNoData(lines, "Best Actor - %s", *movies, 4);
+  return DeliverComposedText(request, lines.Take());
 }
 
 int32_t BuildSportArticle(const Request& request) {
   const TsTable* table = FindRecord(request, YearKey(request.State.DateKey));
   if (table == nullptr) return NoData;
   Preset(request, StringDataError);
-  std::vector<std::string> lines;
+  LineList lines;
   for (size_t i = 0; i < SportLines.size(); ++i) {
-    lines.push_back(Format(SportLines[i], {FieldText(*table, static_cast<int>(i) + 1)}));
+    lines.AddFormatted(SportLines[i], {FieldText(*table, static_cast<int>(i) + 1)});
   }
-  return DeliverComposedText(request, JoinLines(lines));
+  return DeliverComposedText(request, lines.Take());
 }
 
 }  // namespace kavu32

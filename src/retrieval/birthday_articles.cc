@@ -37,10 +37,10 @@ int32_t BuildFamousArticle(const Request& request) {
   const TsTable* table = FindRecord(request, DayKey(state.DateKey));
   if (table == nullptr) return NoData;
   Preset(request, StringDataError);
-  std::vector<std::string> lines;
-  for (int field = 1; field <= 5; ++field) lines.push_back(FieldText(*table, field));
-  lines.push_back(Format("%s - %d", {state.PersonName, int32_t{state.BirthYear}}));
-  return DeliverComposedText(request, JoinLines(lines));
+  LineList lines;
+  for (int field = 1; field <= 5; ++field) lines.Add(FieldText(*table, field));
+  lines.AddFormatted("%s - %d", {state.PersonName, int32_t{state.BirthYear}});
+  return DeliverComposedText(request, lines.Take());
 }
 
 int32_t BuildZodiacArticle(const Request& request) {

@@ -79,13 +79,4 @@ int32_t DeliverRecordMemo(const Request& request, int32_t key, int n) {
   return table ? DeliverFieldMemo(request, *table, n) : NoData;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string joined;
-  for (auto line = lines.begin(); line != lines.end(); ++line) {
-    if (line != lines.begin()) joined += '\n';
-    joined += *line;
-  }
-  return joined;
-}
-
 }  // namespace kavu32

@@ -6,13 +6,16 @@
 
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
+#include <utility>
 
 #include "retrieval/get_data.h"
 #include "storage/categories_storage.h"
 #include "storage/shared_storage.h"
+#include "support/format.h"
 
 namespace kavu32 {
 
@@ -87,8 +90,21 @@ int32_t DeliverFieldMemo(const Request& request, const TsTable& table, int n);
 int32_t DeliverRecordText(const Request& request, int32_t key, int n);
 int32_t DeliverRecordMemo(const Request& request, int32_t key, int n);
 
-// The lines joined by single line feeds, none after the last.
-std::string JoinLines(const std::vector<std::string>& lines);
+// A list's text, composed a line at a time: the lines joined by single
+// line feeds, none after the last.
+class LineList {
+ public:
+  void Add(std::string_view line) { AddFormatted("%s", {line}); }
+  void AddFormatted(std::string_view pattern, std::initializer_list<FormatArg> args) {
+    if (lines_++ > 0) text_ += '\n';
+    AppendFormat(text_, pattern, args);
+  }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+  int lines_ = 0;
+};
 
 }  // namespace kavu32
 

@@ -2,6 +2,7 @@
 // metafiles, delivered when such a file exists in the current folder.
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 #include "retrieval/builders.h"
@@ -14,20 +15,21 @@ namespace kavu32 {
 namespace {
 
 // The border first, then the zodiac signs 0 to 11.
-constexpr std::array<const char*, 13> GraphicFileNames = {
+constexpr std::array<std::string_view, 13> GraphicFileNames = {
     "Border.wmf",  "Zodiac0.wmf", "Zodiac1.wmf", "Zodiac2.wmf", "Zodiac3.wmf",  "Zodiac4.wmf",  "Zodiac5.wmf",
     "Zodiac6.wmf", "Zodiac7.wmf", "Zodiac8.wmf", "Zodiac9.wmf", "Zodiac10.wmf", "Zodiac11.wmf",
 };
 
 // Names the file in LastGraphicName, found or not, and delivers the name
-// when a file (not a folder) of that name exists; -3 otherwise.
-int32_t DeliverGraphicName(const Request& request, const std::string& name) {
+// when a file (not a folder) of that name exists; -3 otherwise. The name
+// is delivered from LastGraphicName, which holds the same text ResultText
+// would.
+int32_t DeliverGraphicName(const Request& request, std::string_view name) {
   Preset(request, MetafileError);
   RequestState& state = request.State;
-  state.ResultText = name;
-  state.LastGraphicName = name;
-  if (!platform::FileExists(name)) return MetafileError;
-  return DeliverText(state, request.Buffer);
+  state.LastGraphicName.assign(name);
+  if (!platform::FileExists(state.LastGraphicName)) return MetafileError;
+  return DeliverText(state.LastGraphicName, request.Buffer);
 }
 
 }  // namespace

@@ -89,35 +89,34 @@ void TCategoriesStorage::ClearCategories() {
   next_data_type_ = 19;
   has_movies_ = false;
   items_.Clear();
+  positions_.clear();
 }
 
 CategoryItem TCategoriesStorage::GetCategoryItem(int i) const { return items_[i]; }
 
 int32_t TCategoriesStorage::CategoryItemCount() const { return items_.Count(); }
 
+const TCategoriesStorage::TypePositions* TCategoriesStorage::PositionsOf(int32_t dataType) const {
+  if (dataType < 0 || static_cast<size_t>(dataType) >= positions_.size()) return nullptr;
+  const TypePositions& positions = positions_[static_cast<size_t>(dataType)];
+  return positions.First < 0 ? nullptr : &positions;
+}
+
 TableLookup TCategoriesStorage::FindTableEntry(int32_t dataType, SharedTableEntry& entry) const {
-  bool matched = false;
-  int32_t tableIndex = -1;
+  const TypePositions* positions = PositionsOf(dataType);
+  if (positions == nullptr) return TableLookup::NotCatalogued;
   // The last matching item names the table.
-  for (int i = 0; i < items_.Count(); ++i) {
-    if (items_[i].DataType != dataType) continue;
-    matched = true;
-    tableIndex = items_[i].TableIndex;
-  }
-  if (!matched) return TableLookup::NotCatalogued;
+  const int32_t tableIndex = items_[positions->Last].TableIndex;
   if (tableIndex == -1) return TableLookup::NoTable;
   entry = shared_store_->GetSharedTable(tableIndex);
   return TableLookup::Found;
 }
 
 bool TCategoriesStorage::FindCategoryItem(int32_t dataType, CategoryItem& item) const {
-  for (int i = 0; i < items_.Count(); ++i) {
-    if (items_[i].DataType == dataType) {
-      item = items_[i];
-      return true;
-    }
-  }
-  return false;
+  const TypePositions* positions = PositionsOf(dataType);
+  if (positions == nullptr) return false;
+  item = items_[positions->First];
+  return true;
 }
 
 bool TCategoriesStorage::FindMoviesEntry(SharedTableEntry& entry) const {
@@ -135,7 +134,13 @@ void TCategoriesStorage::AddCategoryItem(int32_t dataType, const std::string& na
   item->FieldNo = fieldNo;
   item->TableIndex = tableIndex;
   item->KeyMode = keyMode;
+  // Grown first: once the item is in the list, indexing it cannot fail.
+  const auto type = static_cast<size_t>(dataType);
+  if (type >= positions_.size()) positions_.resize(type + 1);
   items_.Add(std::move(item));
+  TypePositions& positions = positions_[type];
+  if (positions.First < 0) positions.First = items_.Count() - 1;
+  positions.Last = items_.Count() - 1;
 }
 
 void TCategoriesStorage::AddStandardCategories(const std::string& title, int32_t tableIndex) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/object_list.h"
 
@@ -55,7 +56,17 @@ class TCategoriesStorage {
   // none: it is optional, and the last one serves the film list).
   bool AddTableCategories(const TSharedStorage& store);
 
+  // Where a data type's items stand in items_: the first and the last,
+  // -1 when it has none; indexed by data type and kept with the items, so
+  // a lookup reads one entry instead of scanning every item.
+  struct TypePositions {
+    int First = -1;
+    int Last = -1;
+  };
+  const TypePositions* PositionsOf(int32_t dataType) const;
+
   TList<CategoryItem> items_;
+  std::vector<TypePositions> positions_;
   // The last data type given to an additional item.
   int32_t next_data_type_ = 19;
   // Bound at the first build; the library has one store.

@@ -6,6 +6,9 @@ namespace kavu32 {
 
 namespace {
 
+// The longest int32_t in decimal: a sign and ten digits.
+constexpr size_t MaxDecimalDigits = 11;
+
 void AppendArgument(std::string& out, char kind, const FormatArg* arg) {
   if (arg == nullptr) return;
   if (kind == 's') {
@@ -23,7 +26,18 @@ void AppendArgument(std::string& out, char kind, const FormatArg* arg) {
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args) {
   std::string out;
-  out.reserve(pattern.size() + 16);
+  AppendFormat(out, pattern, args);
+  return out;
+}
+
+void AppendFormat(std::string& out, std::string_view pattern, std::initializer_list<FormatArg> args) {
+  // Room for the pattern and every argument, so the text grows at most once.
+  size_t room = out.size() + pattern.size();
+  for (const FormatArg& arg : args) {
+    const auto* text = std::get_if<std::string_view>(&arg);
+    room += text ? text->size() : MaxDecimalDigits;
+  }
+  out.reserve(room);
   const FormatArg* next = args.begin();
   size_t copied = 0;  // pattern[..copied) is in out
   for (size_t i = pattern.find('%'); i != std::string_view::npos; i = pattern.find('%', i + 1)) {
@@ -35,7 +49,6 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
     copied = i + 1;
   }
   out.append(pattern, copied);
-  return out;
 }
 
 }  // namespace kavu32

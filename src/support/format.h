@@ -16,6 +16,9 @@ using FormatArg = std::variant<std::string_view, int32_t>;
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args);
 
+// The same text appended to out; no argument may view out's own text.
+void AppendFormat(std::string& out, std::string_view pattern, std::initializer_list<FormatArg> args);
+
 }  // namespace kavu32
 
 #endif

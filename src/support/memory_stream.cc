@@ -38,11 +38,7 @@ void TMemoryStream::Write(const void* source, int64_t count) {
   if (count == 0) return;
   const int64_t end = position_ + count;
   if (end > size_) {
-    // The source may lie in this stream's own storage, which may move.
-    const bool ownBytes = IsWithin(source, owned_, capacity_);
-    const int64_t sourceOffset = ownBytes ? static_cast<const uint8_t*>(source) - owned_ : 0;
-    Reserve(end);
-    if (ownBytes) source = owned_ + sourceOffset;
+    source = ReserveFor(source, end);
     if (position_ > size_) std::memset(owned_ + size_, 0, static_cast<size_t>(position_ - size_));
     size_ = end;
   }
@@ -59,6 +55,17 @@ void TMemoryStream::SetSize(int64_t size) {
   }
   size_ = size;
   position_ = std::min(position_, size_);
+}
+
+void TMemoryStream::Assign(const void* source, int64_t count) {
+  RequireOwned();
+  if (count < 0 || count > MaxOwnedSize) FailGrow();
+  if (count > 0) {
+    const void* bytes = ReserveFor(source, count);
+    std::memmove(owned_, bytes, static_cast<size_t>(count));
+  }
+  size_ = count;
+  position_ = count;
 }
 
 void TMemoryStream::Clear() {
@@ -102,6 +109,13 @@ void TMemoryStream::Reserve(int64_t capacity) {
   owned_ = static_cast<uint8_t*>(grown);
   data_ = owned_;
   capacity_ = wanted;
+}
+
+const void* TMemoryStream::ReserveFor(const void* source, int64_t capacity) {
+  const bool ownBytes = IsWithin(source, owned_, capacity_);
+  const int64_t sourceOffset = ownBytes ? static_cast<const uint8_t*>(source) - owned_ : 0;
+  Reserve(capacity);
+  return ownBytes ? owned_ + sourceOffset : source;
 }
 
 void TMemoryStream::RequireOwned() const {

@@ -43,6 +43,10 @@ class TMemoryStream {
   // zeros, the position is clamped. A negative or unallocatable size fails
   // as Write does and changes nothing.
   void SetSize(int64_t size);
+  // The content becomes exactly the count bytes at source (which may lie
+  // in this stream), the position its end; fails as Write does, changing
+  // nothing.
+  void Assign(const void* source, int64_t count);
   // Size 0, position 0, storage released (an attached block is let go,
   // not freed).
   void Clear();
@@ -63,6 +67,9 @@ class TMemoryStream {
   [[noreturn]] static void FailRead();
   // Makes room for capacity bytes in owned storage, keeping the content.
   void Reserve(int64_t capacity);
+  // Reserve for a copy from source, which may lie in this stream's own
+  // storage and move with it: where source's bytes are afterwards.
+  const void* ReserveFor(const void* source, int64_t capacity);
   // Fails with "Stream write error" when the block is attached.
   void RequireOwned() const;
   void Release();

@@ -77,6 +77,9 @@ TEST_F(BirthdayArticlesTest, CelebritiesAreFiveLinesAndThePersonsOwn) {
   EXPECT_EQ(Data(3), "June One\nJune Two\nJune Three\nJune Four\nJune Five\nAnn Lee - 1992");
   SetDate(1970, 1, 1, "");
   EXPECT_EQ(Data(3), "Ann New\nBob New\nCy New\n\n\n - 1970");
+  // An empty first line is a line too.
+  SetDate(1970, 1, 3, "");
+  EXPECT_EQ(Data(3), "\nJan Three\n\n\n\n - 1970");
   SetDate(1970, 1, 2);
   ExpectFailure(3, -1);
 }

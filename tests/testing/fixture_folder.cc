@@ -38,6 +38,7 @@ TableImageBuilder EventTable() {
 TableImageBuilder BirthdayTable() {
   return StringTable("Birthday", "DAY", {"NAME1", "NAME2", "NAME3", "NAME4", "NAME5"},
                      {{101, "Ann New"s, "Bob New"s, "Cy New"s, ""s, ""s},
+                      {103, ""s, "Jan Three"s, ""s, ""s, ""s},
                       {619, "June One"s, "June Two"s, "June Three"s, "June Four"s, "June Five"s},
                       {1231, "Dec One"s, "Dec Two"s, "Dec Three"s, "Dec Four"s, "Dec Five"s}});
 }
