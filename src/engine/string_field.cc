@@ -8,9 +8,7 @@
 
 namespace kavu32 {
 
-TsStringField::TsStringField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(StringType);
-}
+TsStringField::TsStringField(TsTable* table, std::string name) : TsField(table, std::move(name), StringType) {}
 
 std::string TsStringField::AsString() const {
   const std::span<const uint8_t> stored = StoredBytes();

@@ -32,9 +32,7 @@ TEST(NamedMapping, MapsTheWholeFileReadOnlyAndReleasesEverything) {
   EXPECT_EQ(OpenNamedMapping("T(TABLE)"), 0);
   const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
   ASSERT_NE(file, 0);
-  int64_t size = 0;
-  ASSERT_TRUE(GetFileSize(file, size));
-  EXPECT_EQ(size, 11);
+  EXPECT_EQ(GetFileSize(file), 11);
   const Handle mapping = CreateNamedMapping(file, "T(TABLE)");
   ASSERT_NE(mapping, 0);
   // The mapping keeps the file open on its own.
@@ -67,8 +65,7 @@ TEST(NamedMapping, FailuresGiveNoHandle) {
   EXPECT_EQ(OpenFileForRead("/nonexistent/T.dtf"), 0);
   EXPECT_EQ(CreateNamedMapping(0, "T(TABLE)"), 0);
   EXPECT_EQ(MapView(0).Address, nullptr);
-  int64_t size = 0;
-  EXPECT_FALSE(GetFileSize(0, size));
+  EXPECT_EQ(GetFileSize(0), std::nullopt);
 }
 
 // It shows as an empty view, so the table fails to open as a bad table.
