@@ -357,7 +357,7 @@ bool ReadHostText(const char* text, std::string& out) {
     chunk.resize(toPageEnd);
     iovec local{chunk.data(), toPageEnd};
     iovec remote{reinterpret_cast<void*>(address), toPageEnd};
-    ssize_t count = 0;
+    ssize_t count;
     do {
       count = Sys().process_vm_readv(Sys().getpid(), &local, 1, &remote, 1, 0);
     } while (count < 0 && errno == EINTR);
@@ -390,7 +390,7 @@ bool IsWritable(const void* address, size_t size) {
   if (size > UINTPTR_MAX - begin) return false;
   const uintptr_t end = begin + size;
   const uintptr_t firstPage = begin & ~(PageSize() - 1);
-  int result = 0;
+  int result;
   do {
     result = Sys().madvise(reinterpret_cast<void*>(firstPage), end - firstPage, MADV_POPULATE_WRITE);
   } while (result != 0 && errno == EINTR);

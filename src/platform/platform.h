@@ -94,9 +94,9 @@ bool ReadHostText(const char* text, std::string& out);
 bool IsWritable(const void* address, size_t size);
 
 struct LocalDate {
-  int Year = 0;
-  int Month = 0;
-  int Day = 0;
+  int Year;
+  int Month;
+  int Day;
   friend bool operator==(const LocalDate&, const LocalDate&) = default;
 };
 // Today in local time; all zero when the clock cannot be read.

@@ -87,7 +87,7 @@ int32_t TCategoriesStorage::BuildCategories(TSharedStorage& store) {
 
 void TCategoriesStorage::ClearCategories() {
   next_data_type_ = 19;
-  has_movies_ = false;
+  movies_table_index_.reset();
   items_.Clear();
 }
 
@@ -121,8 +121,8 @@ bool TCategoriesStorage::FindCategoryItem(int32_t dataType, CategoryItem& item) 
 }
 
 bool TCategoriesStorage::FindMoviesEntry(SharedTableEntry& entry) const {
-  if (!has_movies_) return false;
-  entry = shared_store_->GetSharedTable(movies_table_index_);
+  if (!movies_table_index_) return false;
+  entry = shared_store_->GetSharedTable(*movies_table_index_);
   return true;
 }
 
@@ -168,7 +168,6 @@ bool TCategoriesStorage::AddTableCategories(const TSharedStorage& store) {
     }
     if (title == MoviesTitle) {
       movies_table_index_ = i;
-      has_movies_ = true;
       continue;
     }
     ++tablesPerTitle[static_cast<size_t>(standard)];

@@ -69,9 +69,10 @@ std::string ScientificNotation(const Significand& s, char separator) {
 
 // Decimal digits from text[pos], appended to digits; the count read.
 size_t ScanDigits(std::string_view text, size_t& pos, std::string& digits) {
-  const size_t start = pos;
-  while (pos < text.size() && IsAsciiDigit(text[pos])) digits += text[pos++];
-  return pos - start;
+  const std::string_view scanned = LeadingDigits(text.substr(pos));
+  digits += scanned;
+  pos += scanned.size();
+  return scanned.size();
 }
 
 // The n for which the mantissa whole.fraction lies in [10^(n-1), 10^n).
@@ -92,25 +93,23 @@ struct FloatSyntax {
 };
 
 std::optional<FloatSyntax> ScanFloat(std::string_view text, char separator) {
-  FloatSyntax out;
   size_t pos = 0;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    if (text[pos] == '-') out.Ascii += '-';
-    ++pos;
-  }
+  // The next character, taken when it is one of chars.
+  const auto take = [&](std::string_view chars) -> std::optional<char> {
+    if (pos == text.size() || chars.find(text[pos]) == std::string_view::npos) return std::nullopt;
+    return text[pos++];
+  };
+  FloatSyntax out;
+  if (take("+-") == '-') out.Ascii += '-';
   std::string whole, fraction;
   ScanDigits(text, pos, whole);
-  if (pos < text.size() && text[pos] == separator) {
-    ++pos;
-    ScanDigits(text, pos, fraction);
-  }
+  if (take({&separator, 1})) ScanDigits(text, pos, fraction);
   if (whole.empty() && fraction.empty()) return std::nullopt;
   out.Ascii += (whole.empty() ? "0" : whole) + '.' + fraction + '0';
   out.Order = OrderOfMagnitude(whole, fraction);
-  if (pos < text.size() && AsciiLower(text[pos]) == 'e') {
-    ++pos;
+  if (take("eE")) {
     std::string exponent;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) exponent += text[pos++];
+    if (const std::optional<char> sign = take("+-")) exponent += *sign;
     if (ScanDigits(text, pos, exponent) == 0) return std::nullopt;
     out.Ascii += 'e' + exponent;
     const bool negative = exponent[0] == '-';

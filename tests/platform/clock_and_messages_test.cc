@@ -45,7 +45,7 @@ TEST(Clock, TodayIsTheLocalDateOrTheInjectedClock) {
   ResetSystemCalls();
 
   ASSERT_TRUE(SetSystemCall("localtime_r", &FailingLocaltime));
-  EXPECT_EQ(Today().Year, 0);
+  EXPECT_EQ(Today(), (LocalDate{0, 0, 0}));
   ResetSystemCalls();
 }
 
