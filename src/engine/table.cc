@@ -32,7 +32,6 @@ void TsTable::Open() {
   }
   active_ = true;
   edit_mode_ = false;
-  search_low_ = 0;
   search_high_ = RecordCount() - 1;
 }
 

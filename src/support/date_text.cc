@@ -39,8 +39,8 @@ DateOrder OrderOf(std::string_view format) {
 }
 
 struct ScannedNumber {
-  int Value = 0;
-  size_t Digits = 0;
+  int Value = 0;  // the seconds when the text has none
+  size_t Digits;
 };
 
 // Reads the parts of a date-time text from left to right; every Scan

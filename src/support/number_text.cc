@@ -89,7 +89,7 @@ int64_t OrderOfMagnitude(const std::string& whole, const std::string& fraction) 
 // magnitude of its value to tell overflow from underflow.
 struct FloatSyntax {
   std::string Ascii;
-  int64_t Order = 0;
+  int64_t Order;
 };
 
 std::optional<FloatSyntax> ScanFloat(std::string_view text, char separator) {

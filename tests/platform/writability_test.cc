@@ -111,6 +111,17 @@ std::string MemoryMapPath;
 
 int OpenMemoryMapFile(const char*, int flags) { return ::open(MemoryMapPath.c_str(), flags); }
 
+// Every other read is interrupted by a signal before it reads anything.
+ssize_t InterruptedRead(int fd, void* buffer, size_t size) {
+  static bool interrupted = false;
+  interrupted = !interrupted;
+  if (interrupted) {
+    errno = EINTR;
+    return -1;
+  }
+  return ::read(fd, buffer, size);
+}
+
 // The memory map read line by line, as the kernel writes it or cut short.
 TEST(Writability, TheMemoryMapMustListTheWholeRangeAsWritable) {
   const std::string layout =
@@ -141,6 +152,7 @@ TEST(Writability, TheMemoryMapMustListTheWholeRangeAsWritable) {
   MemoryMapPath = folder.Path() + "maps";
   ASSERT_TRUE(SetSystemCall("madvise", &MadviseUnknownAdvice));
   ASSERT_TRUE(SetSystemCall("open", &OpenMemoryMapFile));
+  ASSERT_TRUE(SetSystemCall("read", &InterruptedRead));
   for (const auto& c : cases) {
     folder.WriteBytes("maps", c.Map);
     EXPECT_EQ(IsWritable(reinterpret_cast<void*>(c.Begin), c.Size), c.Writable) << c.Map << std::hex << c.Begin;
