@@ -173,10 +173,9 @@ bool TCategoriesStorage::AddTableCategories(const TSharedStorage& store) {
     ++tablesPerTitle[static_cast<size_t>(standard)];
     AddStandardCategories(title, i);
   }
-  for (size_t t = 0; t < StandardCategoryNames.size(); ++t) {
-    if (StandardCategoryNames[t] != MoviesTitle && tablesPerTitle[t] != 1) return false;
-  }
-  return true;
+  // Every standard title but the films', which is never counted, has
+  // exactly one table.
+  return std::ranges::count(tablesPerTitle, 1) == std::ssize(StandardCategoryNames) - 1;
 }
 
 }  // namespace kavu32

@@ -1,8 +1,10 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -59,6 +61,22 @@ TEST(NamedMapping, AnEmptyFileGivesAnEmptyViewWithAnAddress) {
   UnmapView(view);
   CloseHandle(mapping);
   CloseHandle(file);
+}
+
+// A host may run with standard input closed: the file then gets descriptor 0.
+TEST(NamedMapping, DescriptorZeroIsAFileLikeAnyOther) {
+  FixtureFolder folder;
+  folder.WriteBytes("T.dtf", "bytes");
+  const int savedInput = ::dup(STDIN_FILENO);
+  ASSERT_GE(savedInput, 0);
+  ::close(STDIN_FILENO);
+  const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
+  const std::optional<int64_t> size = GetFileSize(file);
+  CloseHandle(file);
+  ::dup2(savedInput, STDIN_FILENO);
+  ::close(savedInput);
+  EXPECT_NE(file, 0);
+  EXPECT_EQ(size, 5);
 }
 
 TEST(NamedMapping, FailuresGiveNoHandle) {
