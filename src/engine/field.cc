@@ -19,7 +19,8 @@ constexpr const char* DateTimeKind = "a date and time";
 
 }  // namespace
 
-TsField::TsField(TsTable* table, std::string name) : field_name_(std::move(name)), table_(table) {}
+TsField::TsField(TsTable* table, std::string name, uint8_t type)
+    : field_name_(std::move(name)), field_type_(type), table_(table) {}
 
 TsField::~TsField() = default;
 
@@ -43,10 +44,6 @@ TDateTime TsField::AsDateTime() const { FailConversionTo(DateTimeKind); }
 void TsField::SetAsDateTime(TDateTime) { FailAssignmentOf(DateTimeKind); }
 
 void TsField::Clear() { SetDataSize(0); }
-
-void TsField::ReadData(void* area) const {
-  if (data_size_ > 0) std::memcpy(area, buffer_.Memory(), static_cast<size_t>(data_size_));
-}
 
 void TsField::SetDataSize(int32_t size) {
   buffer_.SetSize(size);
@@ -78,9 +75,9 @@ void TsField::FailAssignmentOf(const char* kind) const {
 
 // --- Blob, memo and graphic fields -------------------------------------
 
-TsBlobField::TsBlobField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(BlobType);
-}
+TsBlobField::TsBlobField(TsTable* table, std::string name) : TsBlobField(table, std::move(name), BlobType) {}
+
+TsBlobField::TsBlobField(TsTable* table, std::string name, uint8_t type) : TsField(table, std::move(name), type) {}
 
 void TsBlobField::WriteValue(TMemoryStream& target) const {
   const int32_t length = DataSize();
@@ -88,17 +85,12 @@ void TsBlobField::WriteValue(TMemoryStream& target) const {
   TsField::WriteValue(target);
 }
 
-void TsBlobField::SaveToStream(TMemoryStream& target) const {
-  if (DataSize() > 0) target.Write(StoredBytes().data(), DataSize());
-}
+void TsBlobField::SaveToStream(TMemoryStream& target) const { TsField::WriteValue(target); }
 
-TsMemoField::TsMemoField(TsTable* table, std::string name) : TsBlobField(table, std::move(name)) {
-  SetFieldType(MemoType);
-}
+TsMemoField::TsMemoField(TsTable* table, std::string name) : TsBlobField(table, std::move(name), MemoType) {}
 
-TsGraphicField::TsGraphicField(TsTable* table, std::string name) : TsBlobField(table, std::move(name)) {
-  SetFieldType(GraphicType);
-}
+TsGraphicField::TsGraphicField(TsTable* table, std::string name)
+    : TsBlobField(table, std::move(name), GraphicType) {}
 
 std::unique_ptr<TsField> NewField(TsTable* table, uint8_t typeCode, std::string name) {
   switch (typeCode) {

@@ -20,7 +20,7 @@ class TsTable;
 
 class TsField {
  public:
-  TsField(TsTable* table, std::string name);
+  TsField(TsTable* table, std::string name, uint8_t type);
   TsField(const TsField&) = delete;
   TsField& operator=(const TsField&) = delete;
   virtual ~TsField();
@@ -50,13 +50,10 @@ class TsField {
   uint8_t FieldType() const { return field_type_; }
   int32_t DataSize() const { return data_size_; }
 
-  // Copies the DataSize bytes of the value into area.
-  void ReadData(void* area) const;
   // The value's bytes in stored form (a string's with its length byte).
   std::span<const uint8_t> StoredBytes() const { return {buffer_.Memory(), static_cast<size_t>(data_size_)}; }
 
  protected:
-  void SetFieldType(uint8_t type) { field_type_ = type; }
   // DataSize := size; the buffer holds size bytes, position 0.
   void SetDataSize(int32_t size);
   // Copies DataSize bytes from area into the buffer.
@@ -86,7 +83,7 @@ class TsField {
 
  private:
   std::string field_name_;
-  uint8_t field_type_ = 0;
+  uint8_t field_type_;
   TMemoryStream buffer_;
   int32_t data_size_ = 0;
   TsTable* table_;
@@ -161,6 +158,10 @@ class TsBlobField : public TsField {
   // Writes the DataSize bytes of the value at target's position,
   // advancing it; an empty value writes nothing.
   void SaveToStream(TMemoryStream& target) const;
+
+ protected:
+  // Memo and graphic fields: blobs with a type code of their own.
+  TsBlobField(TsTable* table, std::string name, uint8_t type);
 };
 
 class TsMemoField final : public TsBlobField {

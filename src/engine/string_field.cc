@@ -8,15 +8,13 @@
 
 namespace kavu32 {
 
-TsStringField::TsStringField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(StringType);
-}
+TsStringField::TsStringField(TsTable* table, std::string name) : TsField(table, std::move(name), StringType) {}
 
 std::string TsStringField::AsString() const {
   const std::span<const uint8_t> stored = StoredBytes();
+  // The length byte, when there is a value, counts the bytes after it.
   if (stored.empty()) return {};
-  const size_t length = std::min<size_t>(stored[0], stored.size() - 1);
-  return std::string(reinterpret_cast<const char*>(stored.data() + 1), length);
+  return std::string(reinterpret_cast<const char*>(stored.data() + 1), stored.size() - 1);
 }
 
 void TsStringField::SetAsString(const std::string& value) {

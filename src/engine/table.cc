@@ -32,7 +32,6 @@ void TsTable::Open() {
   }
   active_ = true;
   edit_mode_ = false;
-  search_low_ = 0;
   search_high_ = RecordCount() - 1;
 }
 
@@ -90,10 +89,10 @@ void TsTable::ReadFieldDescriptors() {
 
 void TsTable::ReadRecordOffsets() {
   if (index_start_ < 0) throw Error(StreamReadError);
-  if (index_start_ >= image_size_) return;
-  // A trailing piece shorter than an offset does not count.
+  // A trailing piece shorter than an offset does not count; an index at or
+  // past the image's end lists nothing.
   const int64_t listSize = (int64_t{image_size_} - index_start_) / RecordOffsetSize * RecordOffsetSize;
-  if (listSize == 0) return;
+  if (listSize <= 0) return;
   data_stream_->Seek(index_start_);
   record_offsets_.CopyFrom(*data_stream_, listSize);
 }

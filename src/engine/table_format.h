@@ -70,7 +70,8 @@ struct StoredValue {
 // blob length.
 inline StoredValue StoredValueAt(const uint8_t* image, int64_t size, int64_t at, uint8_t typeCode) {
   const auto require = [&](int64_t from, int64_t count) {
-    if (from < 0 || from > size || count > size - from) throw Error(StreamReadError);
+    // count is never negative: a start past the end fails too.
+    if (from < 0 || count > size - from) throw Error(StreamReadError);
   };
   switch (typeCode) {
     case BooleanType:

@@ -10,8 +10,7 @@ namespace kavu32 {
 
 // --- Boolean -------------------------------------------------------------
 
-TsBooleanField::TsBooleanField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(BooleanType);
+TsBooleanField::TsBooleanField(TsTable* table, std::string name) : TsField(table, std::move(name), BooleanType) {
   SetDataSize(sizeof(uint8_t));
 }
 
@@ -21,8 +20,7 @@ void TsBooleanField::Clear() { SetAsBoolean(false); }
 
 // --- Integer -------------------------------------------------------------
 
-TsIntegerField::TsIntegerField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(IntegerType);
+TsIntegerField::TsIntegerField(TsTable* table, std::string name) : TsField(table, std::move(name), IntegerType) {
   SetDataSize(sizeof(int32_t));
 }
 
@@ -36,8 +34,7 @@ void TsIntegerField::Clear() { SetAsInteger(0); }
 
 // --- Float ---------------------------------------------------------------
 
-TsFloatField::TsFloatField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(FloatType);
+TsFloatField::TsFloatField(TsTable* table, std::string name) : TsField(table, std::move(name), FloatType) {
   SetDataSize(sizeof(double));
 }
 
@@ -51,8 +48,7 @@ void TsFloatField::Clear() { SetAsFloat(0.0); }
 
 // --- Date-time -----------------------------------------------------------
 
-TsDateTimeField::TsDateTimeField(TsTable* table, std::string name) : TsField(table, std::move(name)) {
-  SetFieldType(DateTimeType);
+TsDateTimeField::TsDateTimeField(TsTable* table, std::string name) : TsField(table, std::move(name), DateTimeType) {
   SetDataSize(sizeof(TDateTime));
 }
 

@@ -12,8 +12,8 @@ int32_t LastErrorCode() { return State().ErrorCode; }
 
 int32_t DescribeLastError(char* buffer) {
   LibraryState& state = State();
-  if (state.ErrorCode == Ok) return 0;
-  if (state.ErrorCode > 0) {
+  // No error, or a size or count reported last.
+  if (state.ErrorCode >= Ok) {
     state.ErrorCode = Ok;
     return 0;
   }

@@ -25,10 +25,10 @@ void ResetStateForTesting() {
 
 namespace {
 // The regional settings are read once, when the library is loaded.
-[[maybe_unused]] const bool SettingsReadAtLoad = [] {
-  SetRegional(platform::ReadRegionalSettings());
-  return true;
-}();
+struct RegionalSettingsLoader {
+  RegionalSettingsLoader() { SetRegional(platform::ReadRegionalSettings()); }
+};
+[[maybe_unused]] const RegionalSettingsLoader SettingsReadAtLoad;
 }  // namespace
 
 }  // namespace kavu32

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "platform/call_table.h"
@@ -98,11 +99,10 @@ LocalDate TodayFromClock() {
   return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
 }
 
-bool SizeOf(int fd, int64_t& size) {
+std::optional<int64_t> SizeOf(int fd) {
   struct stat status {};
-  if (Sys().fstat(fd, &status) != 0 || status.st_size < 0) return false;
-  size = status.st_size;
-  return true;
+  if (Sys().fstat(fd, &status) != 0 || status.st_size < 0) return std::nullopt;
+  return status.st_size;
 }
 
 // --- Handles -----------------------------------------------------------
@@ -119,17 +119,14 @@ class Descriptor {
   // The file's size, read once: sizing the file and mapping it ask the
   // system one time between them, as a Windows mapping keeps the size its
   // file had. A failed read is tried again next time.
-  bool Size(int64_t& size) {
-    if (!sized_ && !SizeOf(fd_, size_)) return false;
-    sized_ = true;
-    size = size_;
-    return true;
+  std::optional<int64_t> Size() {
+    if (!size_) size_ = SizeOf(fd_);
+    return size_;
   }
 
  private:
   int fd_;
-  bool sized_ = false;
-  int64_t size_ = 0;
+  std::optional<int64_t> size_;
 };
 
 // What a Handle points to.
@@ -138,7 +135,7 @@ class HandleObject {
   explicit HandleObject(std::shared_ptr<Descriptor> file) : file_(std::move(file)) {}
   virtual ~HandleObject() = default;
   int Fd() const { return file_->Fd(); }
-  bool Size(int64_t& size) const { return file_->Size(size); }
+  std::optional<int64_t> Size() const { return file_->Size(); }
   const std::shared_ptr<Descriptor>& File() const { return file_; }
 
  private:
@@ -170,12 +167,14 @@ const uint8_t EmptyView[1] = {};
 
 // --- Directory search --------------------------------------------------
 
+// Hidden names start with '.', and so does ".dtf" itself, which has no
+// name before its extension.
 bool IsTableFileName(std::string_view name) {
-  constexpr std::string_view extension = ".DTF";
-  if (name.empty() || name.front() == '.' || name.size() <= extension.size()) return false;
-  const std::string_view tail = name.substr(name.size() - extension.size());
-  return std::equal(tail.begin(), tail.end(), extension.begin(),
-                    [](char a, char b) { return AsciiUpper(a) == b; });
+  if (name.starts_with('.')) return false;
+  const size_t dot = name.rfind('.');
+  return dot != std::string_view::npos &&
+         std::ranges::equal(name.substr(dot), std::string_view(".DTF"),
+                            [](char a, char b) { return AsciiUpper(a) == b; });
 }
 
 // Regular files only; a symbolic link counts when it leads to one.
@@ -213,28 +212,33 @@ std::string ReadMemoryMap() {
   return map;
 }
 
+// The hex number text starts with, text moving past it; none when it does
+// not start with one.
+std::optional<uintptr_t> TakeHex(std::string_view& text) {
+  uintptr_t value = 0;
+  const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  if (error != std::errc()) return std::nullopt;
+  text.remove_prefix(static_cast<size_t>(stop - text.data()));
+  return value;
+}
+
 // True when the regions listed in the memory map cover begin..end
 // without a gap and every one of them is writable.
 bool MemoryMapShowsWritable(uintptr_t begin, uintptr_t end) {
   const std::string map = ReadMemoryMap();
   uintptr_t covered = begin;
-  size_t line = 0;
-  while (line < map.size()) {
-    size_t next = map.find('\n', line);
-    if (next == std::string::npos) next = map.size();
+  for (std::string_view rest = map; !rest.empty();) {
+    std::string_view line = rest.substr(0, rest.find('\n'));
+    rest.remove_prefix(std::min(rest.size(), line.size() + 1));
     // "start-end perms offset device inode path", addresses in hex.
-    const char* cursor = map.data() + line;
-    const char* stop = map.data() + next;
-    uintptr_t start = 0;
-    uintptr_t finish = 0;
-    auto parsed = std::from_chars(cursor, stop, start, 16);
-    if (parsed.ec != std::errc() || parsed.ptr == stop || *parsed.ptr != '-') return false;
-    parsed = std::from_chars(parsed.ptr + 1, stop, finish, 16);
-    if (parsed.ec != std::errc() || stop - parsed.ptr < 3) return false;
-    line = next + 1;
-    if (finish <= covered) continue;
-    if (start > covered || parsed.ptr[2] != 'w') return false;
-    covered = finish;
+    const std::optional<uintptr_t> start = TakeHex(line);
+    if (!start || !line.starts_with('-')) return false;
+    line.remove_prefix(1);
+    const std::optional<uintptr_t> finish = TakeHex(line);
+    if (!finish || line.size() < 3) return false;
+    if (*finish <= covered) continue;
+    if (*start > covered || line[2] != 'w') return false;
+    covered = *finish;
     if (covered >= end) return true;
   }
   return false;
@@ -309,20 +313,22 @@ Handle CreateNamedMapping(Handle file, const std::string&) {
   return HandleOf(new MappingObject(source->File()));
 }
 
-bool GetFileSize(Handle file, int64_t& size) {
+std::optional<int64_t> GetFileSize(Handle file) {
   const FileObject* object = ObjectOf<FileObject>(file);
-  return object != nullptr && object->Size(size);
+  if (object == nullptr) return std::nullopt;
+  return object->Size();
 }
 
 View MapView(Handle mapping) {
   const MappingObject* object = ObjectOf<MappingObject>(mapping);
-  int64_t size = 0;
-  if (object == nullptr || !object->Size(size)) return {};
-  if (size == 0) return {EmptyView, 0};
-  if (static_cast<uint64_t>(size) > SIZE_MAX) return {};
-  void* address = Sys().mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, object->Fd(), 0);
+  if (object == nullptr) return {};
+  const std::optional<int64_t> size = object->Size();
+  if (!size) return {};
+  if (*size == 0) return {EmptyView, 0};
+  if (static_cast<uint64_t>(*size) > SIZE_MAX) return {};
+  void* address = Sys().mmap(nullptr, static_cast<size_t>(*size), PROT_READ, MAP_SHARED, object->Fd(), 0);
   if (address == MAP_FAILED) return {};
-  return {static_cast<const uint8_t*>(address), size};
+  return {static_cast<const uint8_t*>(address), *size};
 }
 
 void UnmapView(const View& view) {
@@ -351,7 +357,7 @@ bool ReadHostText(const char* text, std::string& out) {
     chunk.resize(toPageEnd);
     iovec local{chunk.data(), toPageEnd};
     iovec remote{reinterpret_cast<void*>(address), toPageEnd};
-    ssize_t count = 0;
+    ssize_t count;
     do {
       count = Sys().process_vm_readv(Sys().getpid(), &local, 1, &remote, 1, 0);
     } while (count < 0 && errno == EINTR);
@@ -384,7 +390,7 @@ bool IsWritable(const void* address, size_t size) {
   if (size > UINTPTR_MAX - begin) return false;
   const uintptr_t end = begin + size;
   const uintptr_t firstPage = begin & ~(PageSize() - 1);
-  int result = 0;
+  int result;
   do {
     result = Sys().madvise(reinterpret_cast<void*>(firstPage), end - firstPage, MADV_POPULATE_WRITE);
   } while (result != 0 && errno == EINTR);

@@ -153,12 +153,11 @@ Handle CreateNamedMapping(Handle file, const std::string& name) {
   return FromWin32(Sys().CreateFileMappingA(AsWin32(file), nullptr, PAGE_READONLY, 0, 0, name.c_str()));
 }
 
-bool GetFileSize(Handle file, int64_t& size) {
+std::optional<int64_t> GetFileSize(Handle file) {
   DWORD high = 0;
   const DWORD low = Sys().GetFileSize(AsWin32(file), &high);
-  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
-  size = (static_cast<int64_t>(high) << 32) | low;
-  return true;
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
+  return (static_cast<int64_t>(high) << 32) | low;
 }
 
 View MapView(Handle mapping) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,8 +64,8 @@ Handle OpenNamedMapping(const std::string& name);
 Handle OpenFileForRead(const std::string& path);
 // A read-only mapping of the whole file under name, or 0.
 Handle CreateNamedMapping(Handle file, const std::string& name);
-// The file's size in bytes; false when it cannot be read.
-bool GetFileSize(Handle file, int64_t& size);
+// The file's size in bytes; none when it cannot be read.
+std::optional<int64_t> GetFileSize(Handle file);
 
 struct View {
   const uint8_t* Address = nullptr;  // null when mapping failed
@@ -93,9 +94,9 @@ bool ReadHostText(const char* text, std::string& out);
 bool IsWritable(const void* address, size_t size);
 
 struct LocalDate {
-  int Year = 0;
-  int Month = 0;
-  int Day = 0;
+  int Year;
+  int Month;
+  int Day;
   friend bool operator==(const LocalDate&, const LocalDate&) = default;
 };
 // Today in local time; all zero when the clock cannot be read.

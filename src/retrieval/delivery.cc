@@ -39,7 +39,7 @@ int32_t DeliverText(std::string_view text, void* buffer) {
 
 int32_t DeliverStream(const RequestState& state, void* buffer) {
   const TMemoryStream* stream = state.ResultStream.get();
-  if (stream == nullptr || stream->Size() == 0) return DeliverBytes("", buffer);
+  if (stream == nullptr) return DeliverBytes("", buffer);
   return DeliverBytes({reinterpret_cast<const char*>(stream->Memory()), static_cast<size_t>(stream->Size())},
                       buffer);
 }
@@ -53,7 +53,7 @@ int32_t DeliverBytes(std::string_view bytes, void* buffer) {
 }
 
 bool CopyTextToHost(void* buffer, size_t size, const char* text, size_t length) {
-  if (length >= size || !platform::IsWritable(buffer, size)) return false;
+  if (!platform::IsWritable(buffer, size)) return false;
   std::memcpy(buffer, text, length);
   static_cast<char*>(buffer)[length] = '\0';
   return true;

@@ -23,8 +23,8 @@ int32_t DeliverStream(const RequestState& state, void* buffer);
 int32_t DeliverBytes(std::string_view bytes, void* buffer);
 
 // When all size bytes at buffer are writable, copies the length bytes of
-// text and a terminating zero there (length < size) and returns true;
-// otherwise writes nothing and returns false.
+// text and a terminating zero there (the caller sees to length < size) and
+// returns true; otherwise writes nothing and returns false.
 bool CopyTextToHost(void* buffer, size_t size, const char* text, size_t length);
 
 }  // namespace kavu32

@@ -55,10 +55,7 @@ void KeepAnswer(RequestState& state, const Request& request, int32_t dataType) n
       kept.Bytes.swap(state.ResultText);
     } else if (request.Delivered == Request::Kept::Stream && state.ResultStream) {
       const TMemoryStream& stream = *state.ResultStream;
-      kept.Bytes.clear();
-      if (stream.Size() > 0) {
-        kept.Bytes.append(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
-      }
+      kept.Bytes.assign(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
     } else {
       return;
     }

@@ -87,7 +87,7 @@ int32_t TCategoriesStorage::BuildCategories(TSharedStorage& store) {
 
 void TCategoriesStorage::ClearCategories() {
   next_data_type_ = 19;
-  has_movies_ = false;
+  movies_table_index_.reset();
   items_.Clear();
   positions_.clear();
 }
@@ -120,8 +120,8 @@ bool TCategoriesStorage::FindCategoryItem(int32_t dataType, CategoryItem& item) 
 }
 
 bool TCategoriesStorage::FindMoviesEntry(SharedTableEntry& entry) const {
-  if (!has_movies_) return false;
-  entry = shared_store_->GetSharedTable(movies_table_index_);
+  if (!movies_table_index_) return false;
+  entry = shared_store_->GetSharedTable(*movies_table_index_);
   return true;
 }
 
@@ -173,16 +173,14 @@ bool TCategoriesStorage::AddTableCategories(const TSharedStorage& store) {
     }
     if (title == MoviesTitle) {
       movies_table_index_ = i;
-      has_movies_ = true;
       continue;
     }
     ++tablesPerTitle[static_cast<size_t>(standard)];
     AddStandardCategories(title, i);
   }
-  for (size_t t = 0; t < StandardCategoryNames.size(); ++t) {
-    if (StandardCategoryNames[t] != MoviesTitle && tablesPerTitle[t] != 1) return false;
-  }
-  return true;
+  // Every standard title but the films', which is never counted, has
+  // exactly one table.
+  return std::ranges::count(tablesPerTitle, 1) == std::ssize(StandardCategoryNames) - 1;
 }
 
 }  // namespace kavu32

@@ -4,6 +4,7 @@
 #define KAVU32_STORAGE_CATEGORIES_STORAGE_H
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,10 +72,8 @@ class TCategoriesStorage {
   int32_t next_data_type_ = 19;
   // Bound at the first build; the library has one store.
   const TSharedStorage* shared_store_ = nullptr;
-  // The last table titled "Movies"; kept across builds, valid when
-  // has_movies_ says the last build found one.
-  int32_t movies_table_index_ = 0;
-  bool has_movies_ = false;
+  // The last table titled "Movies" the last build found, if any.
+  std::optional<int32_t> movies_table_index_;
 };
 
 }  // namespace kavu32

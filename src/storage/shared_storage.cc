@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/table.h"
@@ -56,45 +57,45 @@ void CloseSharedTable(OpenedTable& entry) {
   CloseHandles(entry);
 }
 
-// The size of the file at path, opened only for that; false when it
-// cannot be opened or sized.
-bool ReadFileSize(const std::string& path, int64_t& size) {
+// The size of the file at path, opened only for that; none when it cannot
+// be opened or sized.
+std::optional<int64_t> ReadFileSize(const std::string& path) {
   const platform::Handle file = platform::OpenFileForRead(path);
-  if (file == 0) return false;
-  const bool sized = platform::GetFileSize(file, size);
+  if (file == 0) return std::nullopt;
+  const std::optional<int64_t> size = platform::GetFileSize(file);
   platform::CloseHandle(file);
-  return sized;
+  return size;
 }
 
 // Opens the existing mapping of the table's name, or creates one from the
-// file; tableSize receives the file's size. False (the failure shown, the
-// entry's handles closed) when neither works.
-bool AcquireMapping(OpenedTable& entry, const TTableName& name, int64_t& tableSize) {
+// file, and gives the file's size. None (the failure shown, the entry's
+// handles closed) when neither works.
+std::optional<int64_t> AcquireMapping(OpenedTable& entry, const TTableName& name) {
   entry.MappingHandle = platform::OpenNamedMapping(name.MappingName);
   if (entry.MappingHandle != 0) {
     // Another process made the mapping: the file is opened only to be
     // sized. A file that cannot be sized counts as one that cannot be
     // opened.
-    if (ReadFileSize(name.FilePath, tableSize)) return true;
+    if (const std::optional<int64_t> size = ReadFileSize(name.FilePath)) return size;
     CloseHandles(entry);
     ShowOpenError(name);
-    return false;
+    return std::nullopt;
   }
   entry.FileHandle = platform::OpenFileForRead(name.FilePath);
   if (entry.FileHandle == 0) {
     ShowOpenError(name);
-    return false;
+    return std::nullopt;
   }
   entry.MappingHandle = platform::CreateNamedMapping(entry.FileHandle, name.MappingName);
   if (entry.MappingHandle == 0) {
     CloseHandles(entry);
     ShowMappingError(name);
-    return false;
+    return std::nullopt;
   }
-  if (platform::GetFileSize(entry.FileHandle, tableSize)) return true;
+  if (const std::optional<int64_t> size = platform::GetFileSize(entry.FileHandle)) return size;
   CloseHandles(entry);
   ShowOpenError(name);
-  return false;
+  return std::nullopt;
 }
 
 // Opens a table over the view, reading no further than both the view and
@@ -114,15 +115,15 @@ void OpenTable(OpenedTable& entry, int64_t tableSize) {
 }
 
 void OpenSharedTable(OpenedTable& entry, const TTableName& name) {
-  int64_t tableSize = 0;
-  if (!AcquireMapping(entry, name, tableSize)) return;
+  const std::optional<int64_t> tableSize = AcquireMapping(entry, name);
+  if (!tableSize) return;
   entry.View = platform::MapView(entry.MappingHandle);
   if (entry.View.Address == nullptr) {
     CloseHandles(entry);
     ShowMappingError(name);
     return;
   }
-  OpenTable(entry, tableSize);
+  OpenTable(entry, *tableSize);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "support/date_format.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "support/pattern_text.h"
 
 namespace kavu32 {
@@ -59,8 +62,8 @@ class DateFormatter {
         continue;
       }
       const char letter = AsciiLower(c);
-      size_t count = 1;
-      while (i + count < pattern.size() && AsciiLower(pattern[i + count]) == letter) ++count;
+      const char run[] = {letter, AsciiUpper(letter)};
+      const size_t count = std::min(pattern.find_first_not_of(std::string_view(run, 2), i), pattern.size()) - i;
       if (letter == 'd' || letter == 'm' || letter == 'y' || letter == 'h' || letter == 'n' ||
           letter == 's') {
         AppendField(letter, count, afterHour, twelveHour, expandDateFormats);
@@ -138,16 +141,12 @@ class DateFormatter {
     }
   }
 
-  // Digits of value, at least minDigits of them (further ones padded with 0).
+  // Digits of value, at least minDigits of them (padded with leading 0s).
   void AppendNumber(int value, size_t minDigits) {
     char digits[12];
-    size_t n = 0;
-    do {
-      digits[n++] = static_cast<char>('0' + value % 10);
-      value /= 10;
-    } while (value > 0);
-    while (n < minDigits && n < sizeof digits) digits[n++] = '0';
-    while (n > 0) out_ += digits[--n];
+    const auto written = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    out_.append(minDigits - std::min(minDigits, written), '0');
+    out_.append(digits, written);
   }
 
   const RegionalSettings& settings_;

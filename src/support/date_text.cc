@@ -1,5 +1,6 @@
 #include "support/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -38,8 +39,8 @@ DateOrder OrderOf(std::string_view format) {
 }
 
 struct ScannedNumber {
-  int Value = 0;
-  size_t Digits = 0;
+  int Value = 0;  // the seconds when the text has none
+  size_t Digits;
 };
 
 // Reads the parts of a date-time text from left to right; every Scan
@@ -87,7 +88,7 @@ class DateTimeScanner {
   // True when at least one blank was skipped.
   bool SkipBlanks() {
     const size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+    pos_ = std::min(text_.find_first_not_of(' ', pos_), text_.size());
     return pos_ > start;
   }
 
@@ -113,18 +114,17 @@ class DateTimeScanner {
   }
 
   bool ScanChar(char c) {
-    if (pos_ >= text_.size() || text_[pos_] != c) return false;
+    if (!text_.substr(pos_).starts_with(c)) return false;
     ++pos_;
     return true;
   }
 
   bool ScanNumber(ScannedNumber& number, size_t maxDigits) {
-    size_t end = pos_;
-    while (end < text_.size() && IsAsciiDigit(text_[end])) ++end;
-    if (end == pos_ || end - pos_ > maxDigits) return false;
-    std::from_chars(text_.data() + pos_, text_.data() + end, number.Value);
-    number.Digits = end - pos_;
-    pos_ = end;
+    const std::string_view digits = LeadingDigits(text_.substr(pos_));
+    if (digits.empty() || digits.size() > maxDigits) return false;
+    std::from_chars(digits.data(), digits.data() + digits.size(), number.Value);
+    number.Digits = digits.size();
+    pos_ += digits.size();
     return true;
   }
 

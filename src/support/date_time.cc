@@ -19,19 +19,20 @@ constexpr double LastDay = 2'958'465;
 [[noreturn]] void FailEncode() { throw Error(InvalidDateEncode); }
 
 // Days from 1970-01-01 in the proleptic Gregorian calendar, counted in eras
-// of 400 years that start on 1 March.
+// of 400 years that start on 1 March 0000; dates from 0001 on only.
 int64_t CivilToDays(int year, int month, int day) {
   const int64_t y = month <= 2 ? year - 1 : year;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t era = y / 400;
   const int64_t yearOfEra = y - era * 400;
   const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
   const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
   return era * 146'097 + dayOfEra - 719'468;
 }
 
+// The inverse of CivilToDays, for days from 0001-01-01 on.
 DateParts DaysToCivil(int64_t days) {
   days += 719'468;
-  const int64_t era = (days >= 0 ? days : days - 146'096) / 146'097;
+  const int64_t era = days / 146'097;
   const int64_t dayOfEra = days - era * 146'097;
   const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
   const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);

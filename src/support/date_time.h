@@ -10,16 +10,16 @@ namespace kavu32 {
 using TDateTime = double;
 
 struct DateParts {
-  int Year = 0;
-  int Month = 0;
-  int Day = 0;
+  int Year;
+  int Month;
+  int Day;
 };
 
 struct TimeParts {
-  int Hour = 0;
-  int Minute = 0;
-  int Second = 0;
-  int Millisecond = 0;
+  int Hour;
+  int Minute;
+  int Second;
+  int Millisecond;
 };
 
 bool IsLeapYear(int year);

@@ -41,8 +41,9 @@ void AppendFormat(std::string& out, std::string_view pattern, std::initializer_l
   const FormatArg* next = args.begin();
   size_t copied = 0;  // pattern[..copied) is in out
   for (size_t i = pattern.find('%'); i != std::string_view::npos; i = pattern.find('%', i + 1)) {
-    const bool directive = i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd');
-    if (!directive) continue;
+    // %s and %d are directives; any other % is copied as it is.
+    const std::string_view kind = pattern.substr(i + 1, 1);
+    if (kind != "s" && kind != "d") continue;
     out.append(pattern, copied, i - copied);
     // Each directive takes the next argument, used or not.
     AppendArgument(out, pattern[++i], next != args.end() ? next++ : nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "support/error.h"
 
@@ -15,10 +16,12 @@ constexpr int64_t MaxOwnedSize = INT32_MAX;
 
 [[noreturn]] void FailGrow() { throw Error(OutOfMemoryInStream); }
 
-bool IsWithin(const void* address, const uint8_t* begin, int64_t size) {
+// The offset of address in the size bytes from begin; none outside them.
+std::optional<int64_t> OffsetWithin(const void* address, const uint8_t* begin, int64_t size) {
   const auto* p = static_cast<const uint8_t*>(address);
   std::less_equal<const uint8_t*> notAfter;
-  return begin != nullptr && notAfter(begin, p) && std::less<const uint8_t*>()(p, begin + size);
+  if (begin == nullptr || !notAfter(begin, p) || !std::less<const uint8_t*>()(p, begin + size)) return std::nullopt;
+  return p - begin;
 }
 
 }  // namespace
@@ -99,23 +102,24 @@ void TMemoryStream::AttachBlock(const uint8_t* block, int64_t size) {
 
 void TMemoryStream::Reserve(int64_t capacity) {
   if (capacity <= capacity_) return;
-  // Grows by half again at least, so that appending stays linear.
-  const int64_t wanted = std::max(capacity, std::min(MaxOwnedSize, capacity_ + capacity_ / 2));
-  void* grown = std::realloc(owned_, static_cast<size_t>(wanted));
-  if (grown == nullptr && wanted > capacity) {
-    grown = std::realloc(owned_, static_cast<size_t>(capacity));
+  // Grows by half again at least, so that appending stays linear; short
+  // of memory for that, by just what is asked.
+  int64_t granted = std::max(capacity, std::min(MaxOwnedSize, capacity_ + capacity_ / 2));
+  void* grown = std::realloc(owned_, static_cast<size_t>(granted));
+  if (grown == nullptr) {
+    granted = capacity;
+    grown = std::realloc(owned_, static_cast<size_t>(granted));
   }
   if (grown == nullptr) FailGrow();
   owned_ = static_cast<uint8_t*>(grown);
   data_ = owned_;
-  capacity_ = wanted;
+  capacity_ = granted;
 }
 
 const void* TMemoryStream::ReserveFor(const void* source, int64_t capacity) {
-  const bool ownBytes = IsWithin(source, owned_, capacity_);
-  const int64_t sourceOffset = ownBytes ? static_cast<const uint8_t*>(source) - owned_ : 0;
+  const std::optional<int64_t> sourceOffset = OffsetWithin(source, owned_, capacity_);
   Reserve(capacity);
-  return ownBytes ? owned_ + sourceOffset : source;
+  return sourceOffset ? owned_ + *sourceOffset : source;
 }
 
 void TMemoryStream::RequireOwned() const {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "support/pattern_text.h"
 
@@ -28,7 +29,7 @@ std::string_view TrimBlanks(std::string_view text) {
 // zeros and the exponent e of 0.d1d2.. x 10^e.
 struct Significand {
   std::string Digits;
-  int Exponent = 0;
+  int Exponent;
 };
 
 Significand RoundToSignificant(double magnitude) {
@@ -42,9 +43,8 @@ Significand RoundToSignificant(double magnitude) {
     if (IsAsciiDigit(c)) out.Digits += c;
   }
   out.Digits.erase(out.Digits.find_last_not_of('0') + 1);
-  const std::string_view exponent = written.substr(e + (written[e + 1] == '+' ? 2 : 1));
-  std::from_chars(exponent.data(), exponent.data() + exponent.size(), out.Exponent);
-  ++out.Exponent;
+  // The exponent as written, signed: "e+05", "e-07".
+  out.Exponent = std::stoi(std::string(written.substr(e + 1))) + 1;
   return out;
 }
 
@@ -54,7 +54,7 @@ std::string FixedNotation(const Significand& s, char separator) {
   }
   const size_t whole = static_cast<size_t>(s.Exponent);
   std::string out = s.Digits.substr(0, whole);
-  if (out.size() < whole) out.append(whole - out.size(), '0');
+  out.resize(whole, '0');
   if (s.Digits.size() > whole) out += separator + s.Digits.substr(whole);
   return out;
 }
@@ -69,18 +69,19 @@ std::string ScientificNotation(const Significand& s, char separator) {
 
 // Decimal digits from text[pos], appended to digits; the count read.
 size_t ScanDigits(std::string_view text, size_t& pos, std::string& digits) {
-  const size_t start = pos;
-  while (pos < text.size() && IsAsciiDigit(text[pos])) digits += text[pos++];
-  return pos - start;
+  const std::string_view scanned = LeadingDigits(text.substr(pos));
+  digits += scanned;
+  pos += scanned.size();
+  return scanned.size();
 }
 
-// The n for which the mantissa whole.fraction lies in [10^(n-1), 10^n);
-// 0 for a zero mantissa.
+// The n for which the mantissa whole.fraction lies in [10^(n-1), 10^n).
+// Only a value out of range asks, and a zero mantissa never is: its n is
+// of no account.
 int64_t OrderOfMagnitude(const std::string& whole, const std::string& fraction) {
   const size_t wholeStart = whole.find_first_not_of('0');
   if (wholeStart != std::string::npos) return static_cast<int64_t>(whole.size() - wholeStart);
-  const size_t fractionStart = fraction.find_first_not_of('0');
-  return fractionStart != std::string::npos ? -static_cast<int64_t>(fractionStart) : 0;
+  return -static_cast<int64_t>(fraction.find_first_not_of('0'));
 }
 
 // A number of the form [+|-]digits[sep digits][(E|e)[+|-]digits] (at least
@@ -88,29 +89,27 @@ int64_t OrderOfMagnitude(const std::string& whole, const std::string& fraction) 
 // magnitude of its value to tell overflow from underflow.
 struct FloatSyntax {
   std::string Ascii;
-  int64_t Order = 0;
+  int64_t Order;
 };
 
 std::optional<FloatSyntax> ScanFloat(std::string_view text, char separator) {
-  FloatSyntax out;
   size_t pos = 0;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    if (text[pos] == '-') out.Ascii += '-';
-    ++pos;
-  }
+  // The next character, taken when it is one of chars.
+  const auto take = [&](std::string_view chars) -> std::optional<char> {
+    if (pos == text.size() || chars.find(text[pos]) == std::string_view::npos) return std::nullopt;
+    return text[pos++];
+  };
+  FloatSyntax out;
+  if (take("+-") == '-') out.Ascii += '-';
   std::string whole, fraction;
   ScanDigits(text, pos, whole);
-  if (pos < text.size() && text[pos] == separator) {
-    ++pos;
-    ScanDigits(text, pos, fraction);
-  }
+  if (take({&separator, 1})) ScanDigits(text, pos, fraction);
   if (whole.empty() && fraction.empty()) return std::nullopt;
   out.Ascii += (whole.empty() ? "0" : whole) + '.' + fraction + '0';
   out.Order = OrderOfMagnitude(whole, fraction);
-  if (pos < text.size() && AsciiLower(text[pos]) == 'e') {
-    ++pos;
+  if (take("eE")) {
     std::string exponent;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) exponent += text[pos++];
+    if (const std::optional<char> sign = take("+-")) exponent += *sign;
     if (ScanDigits(text, pos, exponent) == 0) return std::nullopt;
     out.Ascii += 'e' + exponent;
     const bool negative = exponent[0] == '-';
@@ -156,7 +155,7 @@ int32_t StrToInt(std::string_view text) {
   }
   // Digits only: from_chars would take a sign of its own.
   if (rest.empty() || rest[0] == '-' || rest[0] == '+') FailConversion(InvalidInteger, text);
-  uint32_t magnitude = 0;
+  uint32_t magnitude;
   const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, base);
   const uint32_t limit = negative ? 0x8000'0000u : 0x7FFF'FFFFu;
   if (error != std::errc() || end != rest.data() + rest.size() || magnitude > limit) {
@@ -168,7 +167,7 @@ int32_t StrToInt(std::string_view text) {
 double StrToFloat(std::string_view text, const RegionalSettings& settings) {
   const std::optional<FloatSyntax> syntax = ScanFloat(TrimBlanks(text), settings.DecimalSeparator);
   if (!syntax) FailConversion(InvalidFloat, text);
-  double value = 0;
+  double value;
   const char* first = syntax->Ascii.data();
   const auto [end, error] = std::from_chars(first, first + syntax->Ascii.size(), value);
   if (error == std::errc::result_out_of_range) {

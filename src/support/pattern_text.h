@@ -4,6 +4,7 @@
 #ifndef KAVU32_SUPPORT_PATTERN_TEXT_H
 #define KAVU32_SUPPORT_PATTERN_TEXT_H
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -18,13 +19,16 @@ inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>
 
 inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// True when text continues at position at with prefix, ignoring ASCII case.
+// The run of decimal digits text starts with.
+inline std::string_view LeadingDigits(std::string_view text) {
+  return text.substr(0, text.find_first_not_of("0123456789"));
+}
+
+// True when text continues at position at (up to its size) with prefix,
+// ignoring ASCII case.
 inline bool StartsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
-  if (at > text.size() || text.size() - at < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (AsciiLower(text[at + i]) != AsciiLower(prefix[i])) return false;
-  }
-  return true;
+  return std::ranges::equal(text.substr(at, prefix.size()), prefix,
+                            [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
 }
 
 inline bool IsQuote(char c) { return c == '"' || c == '\''; }

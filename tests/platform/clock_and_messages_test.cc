@@ -1,3 +1,5 @@
+#include <langinfo.h>
+
 #include <clocale>
 #include <cstring>
 #include <ctime>
@@ -45,7 +47,7 @@ TEST(Clock, TodayIsTheLocalDateOrTheInjectedClock) {
   ResetSystemCalls();
 
   ASSERT_TRUE(SetSystemCall("localtime_r", &FailingLocaltime));
-  EXPECT_EQ(Today().Year, 0);
+  EXPECT_EQ(Today(), (LocalDate{0, 0, 0}));
   ResetSystemCalls();
 }
 
@@ -72,6 +74,57 @@ TEST(RegionalSettings, TheCLocaleKeepsTheDefaultsExactly) {
   EXPECT_EQ(read.TimeAMString, "am");
   EXPECT_EQ(read.DecimalSeparator, '.');
   EXPECT_EQ(read.LongTimeFormat, defaults.LongTimeFormat);
+}
+
+const char* localeName = nullptr;
+const char* radixText = nullptr;
+
+char* NamedLocale(int, const char*) { return const_cast<char*>(localeName); }
+
+// A few items of a German locale; an empty AM designator, none for the rest.
+char* LocaleItem(nl_item item) {
+  const char* text = nullptr;
+  switch (item) {
+    case MON_1: text = "Januar"; break;
+    case ABMON_12: text = "Dez"; break;
+    case DAY_1: text = "Sonntag"; break;
+    case AM_STR: text = ""; break;
+    case PM_STR: text = "nachm."; break;
+    case RADIXCHAR: text = radixText; break;
+    default: break;
+  }
+  return const_cast<char*>(text);
+}
+
+TEST(RegionalSettings, ALocalesOwnItemsReplaceTheDefaults) {
+  const struct {
+    const char* Locale;
+    const char* Radix;
+    char Separator;
+    const char* January;
+  } cases[] = {
+      {"de_DE.UTF-8", ",", ',', "Januar"}, {"de_DE.UTF-8", "", '.', "Januar"},
+      {"de_DE.UTF-8", ",,", '.', "Januar"}, {"de_DE.UTF-8", nullptr, '.', "Januar"},
+      {"C", ",", '.', "January"},           {"POSIX", ",", '.', "January"},
+      {"C.UTF-8", ",", '.', "January"},     {nullptr, ",", '.', "January"},
+  };
+  ASSERT_TRUE(SetSystemCall("setlocale", &NamedLocale));
+  ASSERT_TRUE(SetSystemCall("nl_langinfo", &LocaleItem));
+  for (const auto& c : cases) {
+    localeName = c.Locale;
+    radixText = c.Radix;
+    const kavu32::RegionalSettings read = ReadRegionalSettings();
+    EXPECT_EQ(read.DecimalSeparator, c.Separator) << (c.Locale ? c.Locale : "null") << " " << (c.Radix ? c.Radix : "null");
+    EXPECT_EQ(read.LongMonthNames[0], c.January) << (c.Locale ? c.Locale : "null");
+  }
+  localeName = "de_DE.UTF-8";
+  const kavu32::RegionalSettings german = ReadRegionalSettings();
+  ResetSystemCalls();
+  EXPECT_EQ(german.ShortMonthNames[11], "Dez");
+  EXPECT_EQ(german.LongMonthNames[11], "December");
+  EXPECT_EQ(german.LongDayNames[0], "Sonntag");
+  EXPECT_EQ(german.TimeAMString, "am");
+  EXPECT_EQ(german.TimePMString, "nachm.");
 }
 
 TEST(RegionalSettings, TheCUtf8LocaleCountsAsTheCLocale) {

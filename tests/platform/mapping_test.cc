@@ -1,8 +1,10 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -32,9 +34,7 @@ TEST(NamedMapping, MapsTheWholeFileReadOnlyAndReleasesEverything) {
   EXPECT_EQ(OpenNamedMapping("T(TABLE)"), 0);
   const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
   ASSERT_NE(file, 0);
-  int64_t size = 0;
-  ASSERT_TRUE(GetFileSize(file, size));
-  EXPECT_EQ(size, 11);
+  EXPECT_EQ(GetFileSize(file), 11);
   const Handle mapping = CreateNamedMapping(file, "T(TABLE)");
   ASSERT_NE(mapping, 0);
   // The mapping keeps the file open on its own.
@@ -63,12 +63,27 @@ TEST(NamedMapping, AnEmptyFileGivesAnEmptyViewWithAnAddress) {
   CloseHandle(file);
 }
 
+// A host may run with standard input closed: the file then gets descriptor 0.
+TEST(NamedMapping, DescriptorZeroIsAFileLikeAnyOther) {
+  FixtureFolder folder;
+  folder.WriteBytes("T.dtf", "bytes");
+  const int savedInput = ::dup(STDIN_FILENO);
+  ASSERT_GE(savedInput, 0);
+  ::close(STDIN_FILENO);
+  const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
+  const std::optional<int64_t> size = GetFileSize(file);
+  CloseHandle(file);
+  ::dup2(savedInput, STDIN_FILENO);
+  ::close(savedInput);
+  EXPECT_NE(file, 0);
+  EXPECT_EQ(size, 5);
+}
+
 TEST(NamedMapping, FailuresGiveNoHandle) {
   EXPECT_EQ(OpenFileForRead("/nonexistent/T.dtf"), 0);
   EXPECT_EQ(CreateNamedMapping(0, "T(TABLE)"), 0);
   EXPECT_EQ(MapView(0).Address, nullptr);
-  int64_t size = 0;
-  EXPECT_FALSE(GetFileSize(0, size));
+  EXPECT_EQ(GetFileSize(0), std::nullopt);
 }
 
 // It shows as an empty view, so the table fails to open as a bad table.

@@ -1,13 +1,16 @@
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
 #include "platform/system_calls.h"
+#include "testing/fixture_folder.h"
 #include "testing/guarded_pages.h"
 
 namespace kavu32::platform {
@@ -102,6 +105,59 @@ TEST(Writability, AnUnreadableMemoryMapMeansNotWritable) {
   EXPECT_FALSE(IsWritable(heap.data(), heap.size()));
   ResetSystemCalls();
   EXPECT_TRUE(IsWritable(heap.data(), heap.size()));
+}
+
+std::string MemoryMapPath;
+
+int OpenMemoryMapFile(const char*, int flags) { return ::open(MemoryMapPath.c_str(), flags); }
+
+// Every other read is interrupted by a signal before it reads anything.
+ssize_t InterruptedRead(int fd, void* buffer, size_t size) {
+  static bool interrupted = false;
+  interrupted = !interrupted;
+  if (interrupted) {
+    errno = EINTR;
+    return -1;
+  }
+  return ::read(fd, buffer, size);
+}
+
+// The memory map read line by line, as the kernel writes it or cut short.
+TEST(Writability, TheMemoryMapMustListTheWholeRangeAsWritable) {
+  const std::string layout =
+      "1000-2000 r--p 00000000 00:00 0\n"
+      "2000-3000 rw-p 00000000 00:00 0\n"
+      "3000-4000 rw-p 00000000 00:00 0  [heap]\n"
+      "4001-5000 rw-p 00000000 00:00 0\n";
+  const struct {
+    std::string Map;
+    uintptr_t Begin;
+    size_t Size;
+    bool Writable;
+  } cases[] = {
+      {layout, 0x2000, 0x2000, true},  // from a region's start to another's end
+      {layout, 0x2800, 0x1000, true},
+      {layout, 0x1fff, 2, false},      // read-only before
+      {layout, 0x3800, 0x1000, false},  // a gap after
+      {layout, 0x6000, 1, false},       // not listed
+      {"2000-3000 rw", 0x2000, 0x1000, true},
+      {"2000-3000 r", 0x2000, 0x1000, false},
+      {"2000 3000 rw-p\n", 0x2000, 0x1000, false},
+      {"-3000 rw-p\n", 0x2000, 0x1000, false},
+      {"2000-x rw-p\n", 0x2000, 0x1000, false},
+      {"\n2000-3000 rw-p\n", 0x2000, 0x1000, false},
+      {"", 0x2000, 0x1000, false},
+  };
+  testing::FixtureFolder folder;
+  MemoryMapPath = folder.Path() + "maps";
+  ASSERT_TRUE(SetSystemCall("madvise", &MadviseUnknownAdvice));
+  ASSERT_TRUE(SetSystemCall("open", &OpenMemoryMapFile));
+  ASSERT_TRUE(SetSystemCall("read", &InterruptedRead));
+  for (const auto& c : cases) {
+    folder.WriteBytes("maps", c.Map);
+    EXPECT_EQ(IsWritable(reinterpret_cast<void*>(c.Begin), c.Size), c.Writable) << c.Map << std::hex << c.Begin;
+  }
+  ResetSystemCalls();
 }
 
 }  // namespace

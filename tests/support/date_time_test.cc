@@ -66,6 +66,7 @@ TEST(DateTimeTest, NegativeValuesCountTheFractionAsTimeOfThatDay) {
   EXPECT_EQ(DecodeTime(value).Hour, 6);
   EXPECT_EQ(DayOfWeek(value), 6);
   EXPECT_EQ(CombineDateTime(2, 0.5), 2.5);
+  EXPECT_EQ(CombineDateTime(0, 0.25), 0.25);
 }
 
 TEST(DateTimeTest, TimesEncodeAndDecodeToTheMillisecond) {

@@ -1,4 +1,6 @@
 // The growable byte buffer: reads, writes, sizes, copies and attached blocks.
+#include <dlfcn.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,6 +10,22 @@
 #include "support/error.h"
 #include "support/memory_stream.h"
 #include "testing/raised_message.h"
+
+namespace {
+
+// realloc refuses this size, as a system short of memory would.
+size_t refusedSize = 0;
+// The size the last realloc asked for.
+size_t lastAsked = 0;
+
+}  // namespace
+
+extern "C" void* realloc(void* block, size_t size) {
+  using Realloc = void* (*)(void*, size_t);
+  static const auto next = reinterpret_cast<Realloc>(dlsym(RTLD_NEXT, "realloc"));
+  lastAsked = size;
+  return size == refusedSize ? nullptr : next(block, size);
+}
 
 namespace {
 
@@ -177,6 +195,21 @@ TEST(MemoryStreamTest, EmptyAttachedBlockHasNothingToRead) {
   uint8_t value = 0;
   EXPECT_EQ(RaisedMessage([&] { stream.ReadBuffer(&value, 1); }), "Stream read error");
   EXPECT_EQ(value, 0);
+}
+
+// Short of memory for growing by half, a stream grows by what it needs,
+// and grows again when that is used up.
+TEST(MemoryStreamTest, GrowthShortOfMemoryKeepsTheCapacityItGot) {
+  TMemoryStream stream;
+  stream.SetSize(1000);
+  stream.Seek(1000);
+  refusedSize = 1500;
+  WriteText(stream, "a");
+  refusedSize = 0;
+  lastAsked = 0;
+  WriteText(stream, std::string(400, 'b'));
+  EXPECT_GE(lastAsked, 1401u);
+  EXPECT_EQ(Content(stream), std::string(1000, '\0') + "a" + std::string(400, 'b'));
 }
 
 }  // namespace

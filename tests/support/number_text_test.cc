@@ -131,10 +131,13 @@ TEST(StrToFloatTest, AcceptsBlanksSignsFractionsAndExponents) {
 }
 
 TEST(StrToFloatTest, RejectsMalformedAndHugeNumbersWithTheText) {
-  for (const char* text : {"abc", "", " ", ".", "-", "1e", "1e+", "1.2.3", "1 2", "1,5", "e5", "INF", "nan",
-                           "0x10", "1e400", "-1e99999999999999999999"}) {
+  // The last is 1e400 written with a negative exponent.
+  for (const std::string& text :
+       std::initializer_list<std::string>{"abc", "", " ", ".", "-", "1e", "1e+", "1.2.3", "1 2", "1,5", "e5", "INF",
+                                          "nan", "0x10", "1e400", "-1e99999999999999999999",
+                                          "1" + std::string(600, '0') + "e-200"}) {
     EXPECT_EQ(RaisedMessage([&] { StrToFloat(text, English); }),
-              "'" + std::string(text) + "' is not a valid floating point value");
+              "'" + text + "' is not a valid floating point value");
   }
   EXPECT_EQ(RaisedMessage([] { StrToFloat("1.5", CommaDecimals()); }),
             "'1.5' is not a valid floating point value");
