@@ -85,7 +85,7 @@ class TsField {
   std::string field_name_;
   uint8_t field_type_;
   TMemoryStream buffer_;
-  int32_t data_size_ = 0;
+  int32_t data_size_{};
   TsTable* table_;
 };
 

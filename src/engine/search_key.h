@@ -29,9 +29,9 @@ inline constexpr size_t MaxShortStringLength = 255;
 // date-times, ShortString (not owned, at most 255 bytes) for strings.
 struct TsKeyValue {
   uint8_t Kind = IntegerKey;
-  uint8_t Byte = 0;
-  int32_t Integer = 0;
-  double Extended = 0;
+  uint8_t Byte{};
+  int32_t Integer{};
+  double Extended{};
   std::string_view ShortString;
 
   static TsKeyValue OfKind(uint8_t kind) {

@@ -93,9 +93,9 @@ class TsTable {
   const uint8_t* image_;
   int32_t image_size_;
   std::array<uint8_t, TitleBlockSize> title_{};
-  int32_t data_start_ = 0;
-  int32_t index_start_ = 0;
-  int32_t record_no_ = 0;
+  int32_t data_start_{};
+  int32_t index_start_{};
+  int32_t record_no_{};
   std::unique_ptr<TSharedMemoryStream> data_stream_;
   TLongintList record_offsets_;
   bool active_ = false;
@@ -103,7 +103,7 @@ class TsTable {
   TList<TsField> key_fields_{TList<TsField>::Referring};
   std::vector<uint8_t> key_types_;
   bool edit_mode_ = false;
-  int32_t search_low_ = 0;
+  int32_t search_low_{};
   int32_t search_high_ = -1;
   std::vector<TsKeyValue> record_key_;  // reused by every probe
 };

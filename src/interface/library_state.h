@@ -27,7 +27,7 @@ struct LibraryState : RequestState {
 
   // The size the last GetCategories size query reported (0: none since
   // StartUp); the filling call never writes past it.
-  int32_t ReportedCategoriesSize = 0;
+  int32_t ReportedCategoriesSize{};
 };
 
 LibraryState& State();

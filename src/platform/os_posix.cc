@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "platform/call_table.h"
 #include "platform/platform.h"
@@ -325,7 +326,7 @@ View MapView(Handle mapping) {
   const std::optional<int64_t> size = object->Size();
   if (!size) return {};
   if (*size == 0) return {EmptyView, 0};
-  if (static_cast<uint64_t>(*size) > SIZE_MAX) return {};
+  if (!std::in_range<size_t>(*size)) return {};
   void* address = Sys().mmap(nullptr, static_cast<size_t>(*size), PROT_READ, MAP_SHARED, object->Fd(), 0);
   if (address == MAP_FAILED) return {};
   return {static_cast<const uint8_t*>(address), *size};

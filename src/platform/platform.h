@@ -69,7 +69,7 @@ std::optional<int64_t> GetFileSize(Handle file);
 
 struct View {
   const uint8_t* Address = nullptr;  // null when mapping failed
-  int64_t Size = 0;                  // the bytes readable from Address
+  int64_t Size{};                    // the bytes readable from Address
 };
 // A read-only view of the whole mapping, as long as the file was when the
 // mapping was made (Windows) or the file first sized (Linux) (a null

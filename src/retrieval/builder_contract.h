@@ -103,7 +103,7 @@ class LineList {
 
  private:
   std::string text_;
-  int lines_ = 0;
+  int lines_{};
 };
 
 }  // namespace kavu32

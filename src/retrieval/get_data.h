@@ -22,7 +22,7 @@ class TCategoriesStorage;
 // on; graphic names are not, for their file must exist at each call.
 struct KeptAnswer {
   bool Held = false;
-  int32_t DataType = 0;
+  int32_t DataType{};
   bool Text = false;  // delivered as ResultText is, else as ResultStream
   std::string Bytes;
   std::optional<platform::LocalDate> Day;
@@ -33,13 +33,13 @@ struct KeptAnswer {
 // down with every request.
 struct RequestState {
   bool DateSet = false;
-  int32_t ErrorCode = 0;
+  int32_t ErrorCode{};
   std::string PersonName;
-  uint16_t BirthYear = 0;
-  uint16_t BirthMonth = 0;
-  uint16_t BirthDay = 0;
-  TDateTime BirthDate = 0;
-  int32_t DateKey = 0;
+  uint16_t BirthYear{};
+  uint16_t BirthMonth{};
+  uint16_t BirthDay{};
+  TDateTime BirthDate{};
+  int32_t DateKey{};
   std::string LastGraphicName;
 
   // From StartUp to ShutDown; null while not started.

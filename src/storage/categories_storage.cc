@@ -97,7 +97,8 @@ CategoryItem TCategoriesStorage::GetCategoryItem(int i) const { return items_[i]
 int32_t TCategoriesStorage::CategoryItemCount() const { return items_.Count(); }
 
 const TCategoriesStorage::TypePositions* TCategoriesStorage::PositionsOf(int32_t dataType) const {
-  if (dataType < 0 || static_cast<size_t>(dataType) >= positions_.size()) return nullptr;
+  // A negative type turns into a size no table of positions reaches.
+  if (static_cast<size_t>(dataType) >= positions_.size()) return nullptr;
   const TypePositions& positions = positions_[static_cast<size_t>(dataType)];
   return positions.First < 0 ? nullptr : &positions;
 }

@@ -17,12 +17,12 @@ class TsTable;
 struct SharedTableEntry;
 
 struct CategoryItem {
-  int32_t DataType = 0;
+  int32_t DataType{};
   char ItemName[256] = {};
-  int32_t TypeCode = 0;
+  int32_t TypeCode{};
   int32_t FieldNo = -1;
   int32_t TableIndex = -1;
-  int32_t KeyMode = 0;
+  int32_t KeyMode{};
 };
 
 enum class TableLookup {

@@ -19,8 +19,8 @@ struct OpenedTable {
   OpenedTable& operator=(const OpenedTable&) = delete;
   ~OpenedTable();
 
-  platform::Handle FileHandle = 0;
-  platform::Handle MappingHandle = 0;
+  platform::Handle FileHandle{};
+  platform::Handle MappingHandle{};
   std::unique_ptr<TsTable> Table;
   platform::View View;
 };

@@ -18,8 +18,8 @@ struct OpenedTable;
 // What the store hands out of an entry: a copy that refers to the store's
 // table and is valid until the next GetCategories or ShutDown.
 struct SharedTableEntry {
-  platform::Handle FileHandle = 0;
-  platform::Handle MappingHandle = 0;
+  platform::Handle FileHandle{};
+  platform::Handle MappingHandle{};
   TsTable* Table = nullptr;  // null when the file could not be opened
   platform::View View;
 };

@@ -152,7 +152,7 @@ class DateTimeScanner {
   std::string_view text_;
   int current_year_;
   const RegionalSettings& settings_;
-  size_t pos_ = 0;
+  size_t pos_{};
 };
 
 }  // namespace

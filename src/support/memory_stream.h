@@ -76,9 +76,9 @@ class TMemoryStream {
 
   const uint8_t* data_ = nullptr;
   uint8_t* owned_ = nullptr;  // null for an attached block
-  int64_t size_ = 0;
-  int64_t capacity_ = 0;
-  int64_t position_ = 0;
+  int64_t size_{};
+  int64_t capacity_{};
+  int64_t position_{};
   bool attached_ = false;
 };
 
