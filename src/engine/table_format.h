@@ -2,7 +2,7 @@
 // start, index start), 13-byte field descriptors, the records, and the
 // record-offset list. Little-endian, unaligned, absolute offsets. Every
 // reader of a record's values (the field objects, the key search and its
-// integer fast path) finds them with StoredValueAt.
+// integer fast path) finds them with StoredValueAt or StoredIntegerAt.
 #ifndef KAVU32_ENGINE_TABLE_FORMAT_H
 #define KAVU32_ENGINE_TABLE_FORMAT_H
 
@@ -61,6 +61,22 @@ struct StoredValue {
   int64_t End;
 };
 
+// Fails with "Stream read error" unless the count bytes from offset from
+// lie wholly inside an image of size bytes; count is never negative, so a
+// start past the end fails too.
+inline void RequireInside(int64_t size, int64_t from, int64_t count) {
+  if (from < 0 || count > size - from) throw Error(StreamReadError);
+}
+
+// The integer stored at offset at: the one read of the key search's
+// integer fast path, small enough to sit inside its probe.
+inline int32_t StoredIntegerAt(const uint8_t* image, int64_t size, int64_t at) {
+  RequireInside(size, at, 4);
+  int32_t value;
+  std::memcpy(&value, image + at, sizeof value);
+  return value;
+}
+
 // The value of typeCode that starts at offset at of the size bytes at
 // image: a boolean in 1 byte, an integer in 4, a float or date-time in 8; a
 // string as a length byte and that many characters; a blob, memo or
@@ -69,34 +85,30 @@ struct StoredValue {
 // and with "Out of memory while expanding memory stream" for a negative
 // blob length.
 inline StoredValue StoredValueAt(const uint8_t* image, int64_t size, int64_t at, uint8_t typeCode) {
-  const auto require = [&](int64_t from, int64_t count) {
-    // count is never negative: a start past the end fails too.
-    if (from < 0 || count > size - from) throw Error(StreamReadError);
-  };
   switch (typeCode) {
     case BooleanType:
-      require(at, 1);
+      RequireInside(size, at, 1);
       return {image + at, 1, at + 1};
     case IntegerType:
-      require(at, 4);
+      RequireInside(size, at, 4);
       return {image + at, 4, at + 4};
     case FloatType:
     case DateTimeType:
-      require(at, 8);
+      RequireInside(size, at, 8);
       return {image + at, 8, at + 8};
     case StringType: {
-      require(at, 1);
+      RequireInside(size, at, 1);
       const int64_t stored = 1 + image[at];
-      require(at, stored);
+      RequireInside(size, at, stored);
       return {image + at, stored, at + stored};
     }
     default: {
-      require(at, BlobLengthSize);
+      RequireInside(size, at, BlobLengthSize);
       int32_t length;
       std::memcpy(&length, image + at, sizeof length);
       if (length < 0) throw Error(OutOfMemoryInStream);
       const int64_t start = at + BlobLengthSize;
-      require(start, length);
+      RequireInside(size, start, length);
       return {image + start, length, start + length};
     }
   }

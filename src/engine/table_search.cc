@@ -98,8 +98,7 @@ TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
     return Bisect([=](int32_t n) {
       if (n < 0 || n >= count) FailItemIndex();
       const auto offset = Load<int32_t>(offsets + int64_t{n} * RecordOffsetSize);
-      const StoredValue key = StoredValueAt(image, imageSize, offset, IntegerType);
-      return key_compare::Order(wanted, Load<int32_t>(key.Bytes));
+      return key_compare::Order(wanted, StoredIntegerAt(image, imageSize, offset));
     });
   }
   return Bisect([&](int32_t n) {

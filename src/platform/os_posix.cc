@@ -333,7 +333,8 @@ View MapView(Handle mapping) {
 }
 
 void UnmapView(const View& view) {
-  if (view.Address == nullptr || view.Size == 0) return;
+  // A failed mapping is {} and an empty file's maps nothing: neither has a size.
+  if (view.Size == 0) return;
   Sys().munmap(const_cast<uint8_t*>(view.Address), static_cast<size_t>(view.Size));
 }
 
