@@ -10,12 +10,18 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 
 build_fuzzers() {
   need_packages clang libclang-rt-14-dev cmake make libgtest-dev libgmock-dev
-  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" \
-    -DKAVU32_BUILD_FUZZ=ON -DKAVU32_SANITIZE=address,undefined \
-    -DKAVU32_BUILD_TESTS=OFF -DKAVU32_BUILD_TOOLS=OFF -DKAVU32_BUILD_BENCH=OFF >/dev/null
-  # Only the fuzzers: a clang-sanitized shared library would need the
-  # sanitizer runtimes linked into it.
-  cmake --build "$FUZZ_BUILD" -j"$JOBS" --target "${FUZZERS[@]}" kavu32_fuzz_corpus
+  mkdir -p "$FUZZ_BUILD"
+  # A second run started meanwhile waits here rather than building the
+  # same folder at the same time.
+  (
+    flock 9
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" \
+      -DKAVU32_BUILD_FUZZ=ON -DKAVU32_SANITIZE=address,undefined \
+      -DKAVU32_BUILD_TESTS=OFF -DKAVU32_BUILD_TOOLS=OFF -DKAVU32_BUILD_BENCH=OFF >/dev/null
+    # Only the fuzzers: a clang-sanitized shared library would need the
+    # sanitizer runtimes linked into it.
+    cmake --build "$FUZZ_BUILD" -j"$JOBS" --target "${FUZZERS[@]}" kavu32_fuzz_corpus
+  ) 9>"$FUZZ_BUILD/build.lock"
 }
 
 fuzzer_binary() { echo "$FUZZ_BUILD/fuzz/$1"; }
