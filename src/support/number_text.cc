@@ -139,7 +139,7 @@ std::string FloatToStr(double value, const RegionalSettings& settings) {
   const bool fixed = s.Exponent >= -3 && s.Exponent <= SignificantDigits;
   const std::string text =
       fixed ? FixedNotation(s, settings.DecimalSeparator) : ScientificNotation(s, settings.DecimalSeparator);
-  return value < 0 ? '-' + text : text;
+  return std::signbit(value) ? '-' + text : text;
 }
 
 int32_t StrToInt(std::string_view text) {
