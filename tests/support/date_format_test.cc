@@ -60,6 +60,8 @@ TEST(DateFormatTest, DesignatorsSwitchToTwelveHours) {
   EXPECT_EQ(Formatted("h:nn AM/PM", Early), "12:07 AM");
   EXPECT_EQ(Formatted("hh a/p", Afternoon), "02 p");
   EXPECT_EQ(Formatted("hh A/P", Early), "12 A");
+  // Some locales put the designator first.
+  EXPECT_EQ(Formatted("am/pm h:nn", Afternoon), "pm 2:05");
   RegionalSettings settings;
   settings.TimeAMString = "vorm.";
   settings.TimePMString = "nachm.";
