@@ -79,7 +79,7 @@ int Order(T s, T r) {
 inline int OrderStrings(std::string_view s, std::string_view r) {
   const size_t common = std::min(s.size(), r.size());
   const int bytes = common == 0 ? 0 : std::memcmp(s.data(), r.data(), common);
-  if (bytes != 0) return bytes < 0 ? -1 : 1;
+  if (bytes != 0) return std::clamp(bytes, -1, 1);
   return Order(s.size(), r.size());
 }
 

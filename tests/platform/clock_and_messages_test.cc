@@ -1,5 +1,7 @@
 #include <langinfo.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstring>
 #include <ctime>
@@ -51,18 +53,45 @@ TEST(Clock, TodayIsTheLocalDateOrTheInjectedClock) {
   ResetSystemCalls();
 }
 
-std::vector<std::string> written;
+// A write that follows a script, one step a call: n > 0 writes at most n
+// bytes, 0 writes nothing (leaving a stale EINTR in errno), -e fails with
+// errno e. Past the script a call writes all it is given.
+std::vector<int> writeScript;
+size_t writeCalls = 0;
+std::string written;
 
-ssize_t RecordWrite(int fd, const void* bytes, size_t count) {
-  written.push_back(std::to_string(fd) + ":" + std::string(static_cast<const char*>(bytes), count));
-  return static_cast<ssize_t>(count);
+ssize_t ScriptedWrite(int fd, const void* bytes, size_t count) {
+  const int step = writeCalls < writeScript.size() ? writeScript[writeCalls] : static_cast<int>(count);
+  ++writeCalls;
+  errno = step < 0 ? -step : EINTR;
+  if (step <= 0) return step < 0 ? -1 : 0;
+  const size_t taken = std::min(count, static_cast<size_t>(step));
+  written += std::to_string(fd) + ":" + std::string(static_cast<const char*>(bytes), taken) + "|";
+  return static_cast<ssize_t>(taken);
 }
 
-TEST(Messages, ShownAsOneLineOnStandardError) {
-  ASSERT_TRUE(SetSystemCall("write", &RecordWrite));
-  ShowMessage("Bad table file");
-  ResetSystemCalls();
-  EXPECT_EQ(written, std::vector<std::string>{"2:Bad table file\n"});
+TEST(Messages, ShownAsOneLineOnStandardErrorUntilAWriteFails) {
+  const struct {
+    std::vector<int> Script;
+    std::string Written;
+    size_t Calls;
+  } cases[] = {
+      {{}, "2:Bad table file\n|", 1},
+      {{4, 3}, "2:Bad |2:tab|2:le file\n|", 3},
+      {{-EINTR}, "2:Bad table file\n|", 2},
+      {{-EIO}, "", 1},
+      {{5, 0}, "2:Bad t|", 2},
+  };
+  for (const auto& c : cases) {
+    writeScript = c.Script;
+    writeCalls = 0;
+    written.clear();
+    ASSERT_TRUE(SetSystemCall("write", &ScriptedWrite));
+    ShowMessage("Bad table file");
+    ResetSystemCalls();
+    EXPECT_EQ(written, c.Written);
+    EXPECT_EQ(writeCalls, c.Calls) << c.Written;
+  }
 }
 
 TEST(RegionalSettings, TheCLocaleKeepsTheDefaultsExactly) {
