@@ -85,7 +85,8 @@ TsTable::SearchResult TsTable::Bisect(Compare&& compare) const {
 
 TsTable::SearchResult TsTable::Search(std::span<const TsKeyValue> search) {
   if (search.empty() || KeyFieldCount() == 0) return {};
-  if (search[0].Kind == IntegerKey && key_types_.size() == 1 && key_types_[0] == IntegerType) {
+  // An integer item has passed SearchSuitsKey only against an integer field.
+  if (search[0].Kind == IntegerKey && key_types_.size() == 1) {
     // The common search, one integer on a key of one integer field: each
     // probe is a bounds check, a 4-byte copy and a compare.
     const int32_t wanted = search[0].Integer;

@@ -13,6 +13,7 @@
 #include "platform/system_calls.h"
 #include "testing/fixture_folder.h"
 #include "testing/open_resources.h"
+#include "testing/without_standard_input.h"
 
 namespace kavu32::platform {
 namespace {
@@ -67,14 +68,13 @@ TEST(NamedMapping, AnEmptyFileGivesAnEmptyViewWithAnAddress) {
 TEST(NamedMapping, DescriptorZeroIsAFileLikeAnyOther) {
   FixtureFolder folder;
   folder.WriteBytes("T.dtf", "bytes");
-  const int savedInput = ::dup(STDIN_FILENO);
-  ASSERT_GE(savedInput, 0);
-  ::close(STDIN_FILENO);
-  const Handle file = OpenFileForRead(folder.Path() + "T.dtf");
-  const std::optional<int64_t> size = GetFileSize(file);
-  CloseHandle(file);
-  ::dup2(savedInput, STDIN_FILENO);
-  ::close(savedInput);
+  Handle file = 0;
+  const std::optional<int64_t> size = testing::WithoutStandardInput([&] {
+    file = OpenFileForRead(folder.Path() + "T.dtf");
+    const std::optional<int64_t> fileSize = GetFileSize(file);
+    CloseHandle(file);
+    return fileSize;
+  });
   EXPECT_NE(file, 0);
   EXPECT_EQ(size, 5);
 }

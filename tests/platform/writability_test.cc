@@ -12,6 +12,7 @@
 #include "platform/system_calls.h"
 #include "testing/fixture_folder.h"
 #include "testing/guarded_pages.h"
+#include "testing/without_standard_input.h"
 
 namespace kavu32::platform {
 namespace {
@@ -107,6 +108,15 @@ TEST(Writability, AnUnreadableMemoryMapMeansNotWritable) {
   EXPECT_TRUE(IsWritable(heap.data(), heap.size()));
 }
 
+// A host may run with standard input closed: the memory map then opens as
+// descriptor 0.
+TEST(Writability, TheMemoryMapIsReadOnDescriptorZero) {
+  std::vector<char> heap(100);
+  ASSERT_TRUE(SetSystemCall("madvise", &MadviseUnknownAdvice));
+  EXPECT_TRUE(testing::WithoutStandardInput([&] { return IsWritable(heap.data(), heap.size()); }));
+  ResetSystemCalls();
+}
+
 std::string MemoryMapPath;
 
 int OpenMemoryMapFile(const char*, int flags) { return ::open(MemoryMapPath.c_str(), flags); }
@@ -137,7 +147,7 @@ TEST(Writability, TheMemoryMapMustListTheWholeRangeAsWritable) {
   } cases[] = {
       {layout, 0x2000, 0x2000, true},  // from a region's start to another's end
       {layout, 0x2800, 0x1000, true},
-      {layout, 0x1fff, 2, false},      // read-only before
+      {layout, 0x1fff, 2, false},       // read-only before
       {layout, 0x3800, 0x1000, false},  // a gap after
       {layout, 0x6000, 1, false},       // not listed
       {"2000-3000 rw", 0x2000, 0x1000, true},
@@ -155,7 +165,8 @@ TEST(Writability, TheMemoryMapMustListTheWholeRangeAsWritable) {
   ASSERT_TRUE(SetSystemCall("read", &InterruptedRead));
   for (const auto& c : cases) {
     folder.WriteBytes("maps", c.Map);
-    EXPECT_EQ(IsWritable(reinterpret_cast<void*>(c.Begin), c.Size), c.Writable) << c.Map << std::hex << c.Begin;
+    EXPECT_EQ(IsWritable(reinterpret_cast<void*>(c.Begin), c.Size), c.Writable)
+        << c.Map << std::hex << c.Begin;
   }
   ResetSystemCalls();
 }
