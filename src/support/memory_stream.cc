@@ -16,11 +16,12 @@ constexpr int64_t MaxOwnedSize = INT32_MAX;
 
 [[noreturn]] void FailGrow() { throw Error(OutOfMemoryInStream); }
 
-// The offset of address in the size bytes from begin; none outside them.
+// The offset of address in the size bytes from begin; none outside them
+// (and none at all for storage not yet allocated, whose size is 0).
 std::optional<int64_t> OffsetWithin(const void* address, const uint8_t* begin, int64_t size) {
   const auto* p = static_cast<const uint8_t*>(address);
   std::less_equal<const uint8_t*> notAfter;
-  if (begin == nullptr || !notAfter(begin, p) || !std::less<const uint8_t*>()(p, begin + size)) return std::nullopt;
+  if (!notAfter(begin, p) || !std::less<const uint8_t*>()(p, begin + size)) return std::nullopt;
   return p - begin;
 }
 
