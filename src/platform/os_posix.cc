@@ -14,6 +14,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <compare>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -276,14 +277,11 @@ std::vector<std::string> FindTableFiles(const std::string& folder) {
 }
 
 int CompareTextIgnoreCase(const std::string& a, const std::string& b) {
-  const size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<unsigned char>(AsciiUpper(a[i]));
-    const auto y = static_cast<unsigned char>(AsciiUpper(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
+  // Bytes compare unsigned, so letters beyond ASCII sort after it.
+  const auto upper = [](char c) { return static_cast<unsigned char>(AsciiUpper(c)); };
+  const std::strong_ordering order = std::lexicographical_compare_three_way(
+      a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return upper(x) <=> upper(y); });
+  return order < 0 ? -1 : order == 0 ? 0 : 1;
 }
 
 std::string UpperCase(const std::string& text) {
