@@ -1,6 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "interface/library_state.h"
 #include "interface/operations.h"
@@ -72,7 +73,7 @@ int32_t ListCategories(CategoryRecord* buffer) {
   const int32_t count = Result(state, RebuildCatalogue(state));
   if (count <= 0) return count;
   const int64_t size = (static_cast<int64_t>(count) + 1) * RecordSize;
-  if (size > INT32_MAX) return Result(state, CannotRetrieveCategories);
+  if (!std::in_range<int32_t>(size)) return Result(state, CannotRetrieveCategories);
   Result(state, static_cast<int32_t>(size));
   if (buffer == nullptr) {
     state.ReportedCategoriesSize = static_cast<int32_t>(size);

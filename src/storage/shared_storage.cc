@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "engine/table.h"
 #include "storage/tables_storage.h"
@@ -104,7 +105,7 @@ std::optional<int64_t> AcquireMapping(OpenedTable& entry, const TTableName& name
 void OpenTable(OpenedTable& entry, int64_t tableSize) {
   const int64_t imageSize = std::min(tableSize, entry.View.Size);
   try {
-    if (imageSize <= INT32_MAX) {
+    if (std::in_range<int32_t>(imageSize)) {
       entry.Table = std::make_unique<TsTable>(entry.View.Address, static_cast<int32_t>(imageSize));
       entry.Table->Open();
       return;
