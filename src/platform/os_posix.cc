@@ -217,7 +217,7 @@ std::string ReadMemoryMap() {
 // The hex number text starts with, text moving past it; none when it does
 // not start with one.
 std::optional<uintptr_t> TakeHex(std::string_view& text) {
-  uintptr_t value = 0;
+  uintptr_t value{};
   const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
   if (error != std::errc()) return std::nullopt;
   text.remove_prefix(static_cast<size_t>(stop - text.data()));

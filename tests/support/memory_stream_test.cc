@@ -121,6 +121,29 @@ TEST(MemoryStreamTest, ImpossibleSizesFailAndChangeNothing) {
   EXPECT_EQ(Content(stream), "abc");
 }
 
+// A stream holds up to INT32_MAX bytes: growing to exactly that asks the
+// allocator (which refuses here), one byte more fails without asking.
+TEST(MemoryStreamTest, GrowthUpToTheLimitAsksForMemoryAndBeyondDoesNot) {
+  constexpr int64_t limit = INT32_MAX;
+  const struct {
+    int64_t size;
+    size_t asked;
+  } cases[] = {{limit, size_t{limit}}, {limit + 1, 0}};
+  refusedSize = size_t{limit};
+  for (const auto& c : cases) {
+    TMemoryStream stream;
+    lastAsked = 0;
+    EXPECT_EQ(RaisedMessage([&] { stream.SetSize(c.size); }), "Out of memory while expanding memory stream");
+    EXPECT_EQ(lastAsked, c.asked) << c.size;
+    stream.Seek(c.size - 1);
+    lastAsked = 0;
+    EXPECT_EQ(RaisedMessage([&] { WriteText(stream, "a"); }), "Out of memory while expanding memory stream");
+    EXPECT_EQ(lastAsked, c.asked) << c.size;
+    EXPECT_EQ(stream.Size(), 0);
+  }
+  refusedSize = 0;
+}
+
 TEST(MemoryStreamTest, ClearReleasesEverything) {
   TMemoryStream stream;
   WriteText(stream, "abc");
